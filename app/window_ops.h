@@ -1,0 +1,68 @@
+// The main window's controls and the window operations through which the game acts on them.
+#pragma once
+
+#include <string>
+
+namespace app {
+
+// Every control of the main window, by its name on the window.
+enum class Control {
+    Panel3D2,
+    Panel3D1,
+    scode_lab,
+    moves_panel,
+    Label4,
+    Label2,
+    r_games_won,
+    g_games_won,
+    Zero_games_won,
+    Label5,
+    r_taken,
+    g_taken,
+    Label1,
+    Frame3D1,
+    two_player_button,
+    one_player_button,
+    no_player_button,
+    Frame3D5,
+    run_button,
+    halt_button,
+    step_button,
+    restart_button,
+    back_button,
+    quit_button,
+};
+
+constexpr int control_count = static_cast<int>(Control::quit_button) + 1;
+
+const char* control_name(Control control);
+
+} // namespace app
+
+namespace platform {
+
+// Enables or disables a button or mode option button; a disabled control ignores clicks.
+void set_enabled(app::Control control, bool enabled);
+
+// Shows a value on a 3-D panel.
+void set_caption(app::Control panel, const std::string& value);
+inline void set_caption(app::Control panel, int value) { set_caption(panel, std::to_string(value)); }
+
+void set_busy_pointer(bool busy);
+
+// Dispatches every pending window event, handlers included, and returns when none is left.
+void process_events();
+
+// Ends the program at once: no further handler runs and this call does not return.
+[[noreturn]] void end_program();
+
+// A modal box with the information icon, the application's title and one OK button.
+void show_message(const std::string& text);
+
+// Centres the main window on the screen, keeping its size.
+void center_main_window();
+
+// Starts or stops Timer1; while it runs it raises Timer1_Timer once per interval.
+void set_timer_enabled(bool enabled);
+
+} // namespace platform

@@ -1,0 +1,40 @@
+// What the settings, sound and help code needs from the system: directories, the settings file,
+// the sound device, menu check marks and the help viewer.
+#pragma once
+
+#include <string>
+
+namespace settings {
+
+enum class MenuItem { sound_menu, novice_menu, advanced_menu };
+
+} // namespace settings
+
+namespace platform {
+
+// The directory of the program, without a trailing separator.
+std::string program_dir();
+
+// Writes the directory under which the media folder lies into buffer and returns its length; 0
+// when it cannot be told. A directory that does not fit gives the size it would need.
+int get_windows_directory(char* buffer, int size);
+
+// The value of key in section of the settings file, cut to size - 1 characters, or
+// default_value when the file, the section or the key is missing.
+std::string get_profile_string(const std::string& section, const std::string& key,
+                               const std::string& default_value, int size, const std::string& file);
+
+// Creates or replaces the line of key in section; true when the file was written.
+bool write_profile_string(const std::string& section, const std::string& key,
+                          const std::string& value, const std::string& file);
+
+// flags 1: plays in the background and cuts off the sound playing; flags 0: returns when the
+// sound has ended. A path that names no playable file gives the default alert sound.
+void play_sound(const std::string& path, int flags);
+
+void set_checked(settings::MenuItem item, bool checked);
+
+// Tells the help viewer that the program no longer needs it: an open viewer is closed.
+void help_quit();
+
+} // namespace platform

@@ -1,0 +1,189 @@
+// The recording implementation of every platform operation.
+#include "recording.h"
+
+#include "app/window_ops.h"
+#include "settings/profile.h"
+#include "settings/system_platform.h"
+#include "view/view_platform.h"
+
+#include <cstring>
+#include <deque>
+
+namespace recording {
+
+std::vector<std::string> calls;
+std::map<std::string, std::string> files;
+std::string program_dir;
+std::string windows_dir;
+
+namespace {
+
+std::deque<std::function<void()>> process_events_script;
+
+void record(const std::string& line) { calls.push_back(line); }
+
+std::string flag(bool value) { return value ? "1" : "0"; }
+
+const char* array_name(view::ImageArray array) {
+    switch (array) {
+    case view::ImageArray::g_stone: return "g_stone";
+    case view::ImageArray::r_stone: return "r_stone";
+    case view::ImageArray::x_image: return "x_image";
+    }
+    return "?";
+}
+
+const char* ink_name(view::Ink ink) { return ink == view::Ink::yellow ? "yellow" : "foreground"; }
+
+const char* menu_name(settings::MenuItem item) {
+    switch (item) {
+    case settings::MenuItem::sound_menu: return "sound_menu";
+    case settings::MenuItem::novice_menu: return "novice_menu";
+    case settings::MenuItem::advanced_menu: return "advanced_menu";
+    }
+    return "?";
+}
+
+std::string image_call(const char* operation, view::ImageArray array, int index) {
+    return std::string(operation) + " " + array_name(array) + " " + std::to_string(index);
+}
+
+} // namespace
+
+void reset() {
+    calls.clear();
+    files.clear();
+    process_events_script.clear();
+    program_dir = "/opt/vellox";
+    windows_dir = "/opt/vellox";
+}
+
+void on_process_events(std::function<void()> action) {
+    process_events_script.push_back(std::move(action));
+}
+
+std::vector<std::string> calls_starting(const std::string& prefix) {
+    std::vector<std::string> found;
+    for (const auto& line : calls)
+        if (line.compare(0, prefix.size(), prefix) == 0) found.push_back(line);
+    return found;
+}
+
+std::size_t count_calls(const std::string& prefix) { return calls_starting(prefix).size(); }
+
+std::vector<std::string> calls_since(std::size_t first) {
+    if (first >= calls.size()) return {};
+    return {calls.begin() + static_cast<std::ptrdiff_t>(first), calls.end()};
+}
+
+} // namespace recording
+
+namespace platform {
+
+using recording::record;
+
+void draw_line(int x1, int y1, int x2, int y2, int width_px, view::Ink ink) {
+    record("draw_line " + std::to_string(x1) + " " + std::to_string(y1) + " " + std::to_string(x2) +
+           " " + std::to_string(y2) + " " + std::to_string(width_px) + " " +
+           recording::ink_name(ink));
+}
+
+void draw_circle(int cx, int cy, int radius, int width_px, view::Ink ink) {
+    record("draw_circle " + std::to_string(cx) + " " + std::to_string(cy) + " " +
+           std::to_string(radius) + " " + std::to_string(width_px) + " " +
+           recording::ink_name(ink));
+}
+
+void create_image(view::ImageArray array, int index) {
+    record(recording::image_call("create_image", array, index));
+}
+
+void move_image(view::ImageArray array, int index, int left, int top) {
+    record(recording::image_call("move_image", array, index) + " " + std::to_string(left) + " " +
+           std::to_string(top));
+}
+
+void set_image_visible(view::ImageArray array, int index, bool visible) {
+    record(recording::image_call("set_image_visible", array, index) + " " +
+           recording::flag(visible));
+}
+
+void destroy_image(view::ImageArray array, int index) {
+    record(recording::image_call("destroy_image", array, index));
+}
+
+void set_enabled(app::Control control, bool enabled) {
+    record(std::string("set_enabled ") + app::control_name(control) + " " +
+           recording::flag(enabled));
+}
+
+void set_caption(app::Control panel, const std::string& value) {
+    record(std::string("set_caption ") + app::control_name(panel) + " " + value);
+}
+
+void set_busy_pointer(bool busy) { record("set_busy_pointer " + recording::flag(busy)); }
+
+void process_events() {
+    record("process_events");
+    auto& script = recording::process_events_script;
+    if (script.empty()) return;
+    auto action = std::move(script.front());
+    script.pop_front();
+    action();
+}
+
+void end_program() {
+    record("end_program");
+    throw recording::ProgramEnded{};
+}
+
+void show_message(const std::string& text) { record("show_message " + text); }
+
+void center_main_window() { record("center_main_window"); }
+
+void set_timer_enabled(bool enabled) { record("set_timer_enabled " + recording::flag(enabled)); }
+
+std::string program_dir() {
+    record("program_dir");
+    return recording::program_dir;
+}
+
+int get_windows_directory(char* buffer, int size) {
+    record("get_windows_directory");
+    const auto& dir = recording::windows_dir;
+    const int length = static_cast<int>(dir.size());
+    if (length >= size) return length + 1;
+    std::memcpy(buffer, dir.data(), dir.size());
+    buffer[length] = '\0';
+    return length;
+}
+
+std::string get_profile_string(const std::string& section, const std::string& key,
+                               const std::string& default_value, int size,
+                               const std::string& file) {
+    record("get_profile_string " + section + " " + key + " " + file);
+    const auto found = recording::files.find(file);
+    const std::string text = found == recording::files.end() ? std::string() : found->second;
+    return settings::profile::read_value(text, section, key, default_value, size);
+}
+
+bool write_profile_string(const std::string& section, const std::string& key,
+                          const std::string& value, const std::string& file) {
+    record("write_profile_string " + section + " " + key + " " + value + " " + file);
+    auto& text = recording::files[file];
+    text = settings::profile::write_value(text, section, key, value);
+    return true;
+}
+
+void play_sound(const std::string& path, int flags) {
+    record("play_sound " + path + " " + std::to_string(flags));
+}
+
+void set_checked(settings::MenuItem item, bool checked) {
+    record(std::string("set_checked ") + recording::menu_name(item) + " " +
+           recording::flag(checked));
+}
+
+void help_quit() { record("help_quit"); }
+
+} // namespace platform

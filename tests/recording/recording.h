@@ -1,0 +1,40 @@
+// A window and system that only record what the game asks of them, for the logic tests.
+//
+// Every platform call appends one line to `calls`, such as "set_caption moves_panel 0". A test
+// scripts process_events with on_process_events: each call of process_events runs the next
+// queued action (another handler, a timer tick) and does nothing once the queue is empty.
+// end_program throws ProgramEnded, so that nothing after it runs, as in the real program.
+#pragma once
+
+#include <cstddef>
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace recording {
+
+struct ProgramEnded {};
+
+extern std::vector<std::string> calls;
+
+// The settings and other files the game can see, by path.
+extern std::map<std::string, std::string> files;
+
+// What program_dir and get_windows_directory report; an empty windows_dir fails the query.
+extern std::string program_dir;
+extern std::string windows_dir;
+
+// Clears the record, the scripts and the files, and restores the default directories.
+void reset();
+
+void on_process_events(std::function<void()> action);
+
+// The recorded calls that begin with prefix, in order.
+std::vector<std::string> calls_starting(const std::string& prefix);
+std::size_t count_calls(const std::string& prefix);
+
+// The recorded calls from index first on, for "what did this step do" assertions.
+std::vector<std::string> calls_since(std::size_t first);
+
+} // namespace recording
