@@ -90,9 +90,13 @@ void draw_board() {
 
 void init_image_arrays() {
     for (int a = 0; a < array_count; ++a) {
-        const bool indicator = static_cast<ImageArray>(a) != ImageArray::x_image;
+        const auto array = static_cast<ImageArray>(a);
+        const bool indicator = array != ImageArray::x_image;
         arrays[a].assign(1, ImageElement{true, indicator, indicator_left, indicator_top, image_size,
                                          image_size});
+        platform::create_image(array, 0);
+        platform::move_image(array, 0, indicator_left, indicator_top);
+        platform::set_image_visible(array, 0, indicator);
     }
 }
 

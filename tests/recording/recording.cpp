@@ -1,10 +1,11 @@
 // The recording implementation of every platform operation.
 #include "recording.h"
 
+#include "app/controller.h"
 #include "app/window_ops.h"
 #include "settings/profile.h"
 #include "settings/system_platform.h"
-#include "view/view_platform.h"
+#include "view/board_view.h"
 
 #include <cstring>
 #include <deque>
@@ -56,6 +57,13 @@ void reset() {
     process_events_script.clear();
     program_dir = "/opt/vellox";
     windows_dir = "/opt/vellox";
+}
+
+void start_program() {
+    reset();
+    view::init_image_arrays();
+    app::Form_Load();
+    calls.clear();
 }
 
 void on_process_events(std::function<void()> action) {

@@ -28,6 +28,10 @@ extern std::string windows_dir;
 // Clears the record, the scripts and the files, and restores the default directories.
 void reset();
 
+// reset, then what creating the main window does (the picture arrays, Form_Load), then a clean
+// record: the game is in its state right after start-up.
+void start_program();
+
 void on_process_events(std::function<void()> action);
 
 // The recorded calls that begin with prefix, in order.

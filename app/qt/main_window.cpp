@@ -1,0 +1,214 @@
+// Builds the main window's controls and menus and hands their events to the game's handlers.
+#include "app/qt/main_window.h"
+
+#include "app/controller.h"
+#include "settings/settings.h"
+#include "view/board_view.h"
+#include "view/qt/board_surface.h"
+#include "view/qt/twips.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLayout>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QRadioButton>
+
+namespace app {
+
+MainWindow* main_window = nullptr;
+
+namespace {
+
+constexpr int client_width = 8475;
+constexpr int client_height = 6270;
+constexpr int timer_interval_ms = 500;
+
+const QColor panel_grey(192, 192, 192);
+const QColor red_text(192, 0, 0);
+const QColor green_text(0, 128, 0);
+const QColor blue_text(0, 0, 192);
+const QColor purple_text(128, 0, 128);
+const QColor title_text(20, 40, 90);
+
+// Sunken panels with a soft bevel: darker top left edge, lighter bottom right.
+QString sunken_panel_style(QColor text) {
+    return QStringLiteral("QLabel { background: %1; color: %2; border: 1px solid;"
+                          " border-color: #6f6f6f #f2f2f2 #f2f2f2 #6f6f6f; border-radius: 3px;"
+                          " font-weight: bold; }")
+        .arg(panel_grey.name(), text.name());
+}
+
+QString raised_panel_style() {
+    return QStringLiteral("QLabel { background: %1; color: %2; border: 1px solid;"
+                          " border-color: #f6f6f6 #6f6f6f #6f6f6f #f6f6f6; border-radius: 3px;"
+                          " font-weight: bold; letter-spacing: 1px; }")
+        .arg(panel_grey.name(), title_text.name());
+}
+
+// Status panels, labels and frames take no presses, and a press on a disabled button is
+// ignored: none of them may reach the side panel behind them.
+void stop_presses(QWidget* widget) { widget->setAttribute(Qt::WA_NoMousePropagation); }
+
+QRect twips(int left, int top, int width, int height) { return QRect(left, top, width, height); }
+
+} // namespace
+
+void SidePanel::mousePressEvent(QMouseEvent* event) {
+    const QPointF at = event->position() * view::twips_per_pixel;
+    Panel3D2_MouseDown(static_cast<int>(event->button()), static_cast<int>(event->modifiers()),
+                       static_cast<float>(at.x()), static_cast<float>(at.y()));
+    event->accept();
+}
+
+MainWindow::MainWindow() : surface_(new view::BoardSurface(this)) {
+    main_window = this;
+    view::board_surface = surface_;
+    setWindowTitle(QStringLiteral("Vellox"));
+    surface_->setFixedSize(view::to_pixels(client_width), view::to_pixels(client_height));
+    setCentralWidget(surface_);
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    build_menus();
+    build_side_panel();
+    view::init_image_arrays();
+    Timer1_.setInterval(timer_interval_ms);
+    connect(&Timer1_, &QTimer::timeout, [] { Timer1_Timer(); });
+}
+
+MainWindow::~MainWindow() {
+    view::board_surface = nullptr;
+    main_window = nullptr;
+}
+
+QAction* MainWindow::menu_item(settings::MenuItem item) const {
+    switch (item) {
+    case settings::MenuItem::sound_menu: return sound_menu_;
+    case settings::MenuItem::novice_menu: return novice_menu_;
+    case settings::MenuItem::advanced_menu: return advanced_menu_;
+    }
+    return nullptr;
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    Form_Unload();
+    event->accept();
+}
+
+void MainWindow::build_menus() {
+    auto add_item = [](QMenu* menu, const char* name, const char* caption, void (*handler)()) {
+        QAction* action = menu->addAction(QString::fromUtf8(caption));
+        action->setObjectName(QString::fromUtf8(name));
+        if (handler) QObject::connect(action, &QAction::triggered, [handler] { handler(); });
+        return action;
+    };
+    QMenu* file_menu = menuBar()->addMenu(QStringLiteral("&File"));
+    file_menu->setObjectName(QStringLiteral("file_menu"));
+    add_item(file_menu, "exit_menu", "&Exit", exit_menu_Click);
+
+    QMenu* options_menu = menuBar()->addMenu(QStringLiteral("&Options"));
+    options_menu->setObjectName(QStringLiteral("options_menu"));
+    sound_menu_ = add_item(options_menu, "sound_menu", "&Sound on", settings::sound_menu_Click);
+    QMenu* skill_menu = options_menu->addMenu(QStringLiteral("S&kill Level"));
+    skill_menu->setObjectName(QStringLiteral("skill_menu"));
+    novice_menu_ = add_item(skill_menu, "novice_menu", "&Novice", settings::novice_menu_Click);
+    advanced_menu_ =
+        add_item(skill_menu, "advanced_menu", "&Advanced", settings::advanced_menu_Click);
+    add_item(options_menu, "save_menu", "S&ave Settings", settings::save_menu_Click);
+    for (QAction* checked : {sound_menu_, novice_menu_, advanced_menu_}) checked->setCheckable(true);
+
+    QMenu* help_menu = menuBar()->addMenu(QStringLiteral("&Help"));
+    help_menu->setObjectName(QStringLiteral("help_menu"));
+    add_item(help_menu, "q_help_menu", "&Vellox Help", nullptr);
+    add_item(help_menu, "about_menu", "&About...", nullptr);
+}
+
+void MainWindow::build_side_panel() {
+    auto* panel = new SidePanel(surface_);
+    panel->setAutoFillBackground(true);
+    panel->setFrameStyle(QFrame::StyledPanel | QFrame::Raised);
+    place(Control::Panel3D2, panel, twips(45, 480, 2175, 5775));
+
+    auto* title = new QLabel(QStringLiteral("V E L L O X"), panel);
+    title->setAlignment(Qt::AlignCenter);
+    title->setStyleSheet(raised_panel_style());
+    place(Control::Panel3D1, title, twips(120, 120, 1935, 495));
+
+    add_status_panel(Control::scode_lab, "SCODE", purple_text, twips(120, 660, 1935, 375), panel);
+    add_status_panel(Control::moves_panel, "0", blue_text, twips(540, 1140, 330, 330), panel);
+    add_label(Control::Label4, "Moves", twips(960, 1200, 855, 255), panel);
+    add_label(Control::Label2, "Games Won", twips(420, 1560, 1215, 255), panel);
+    add_status_panel(Control::r_games_won, "0", red_text, twips(540, 1800, 330, 330), panel);
+    add_status_panel(Control::g_games_won, "0", green_text, twips(1140, 1800, 330, 330), panel);
+    add_button(Control::Zero_games_won, "0", twips(1620, 1800, 375, 375), panel,
+               Zero_games_won_Click);
+    add_label(Control::Label5, "Red   Green", twips(480, 2160, 1095, 255), panel);
+    add_status_panel(Control::r_taken, "0", red_text, twips(540, 2400, 330, 330), panel);
+    add_status_panel(Control::g_taken, "0", green_text, twips(1140, 2400, 330, 330), panel);
+    add_label(Control::Label1, "Pairs Lost", twips(480, 2760, 1215, 255), panel);
+    build_frames(panel);
+    add_button(Control::restart_button, "Clear", twips(120, 4920, 615, 495), panel,
+               restart_button_Click);
+    add_button(Control::back_button, "Back", twips(765, 4920, 615, 495), panel, nullptr);
+    add_button(Control::quit_button, "Quit", twips(1440, 4920, 570, 495), panel,
+               quit_button_Click);
+    for (QWidget* child : panel->findChildren<QWidget*>()) stop_presses(child);
+}
+
+void MainWindow::build_frames(QWidget* panel) {
+    auto* mode = new QGroupBox(QStringLiteral("Mode"), panel);
+    place(Control::Frame3D1, mode, twips(120, 3000, 1875, 1095));
+    add_option(Control::two_player_button, "Two Players", twips(120, 240, 1455, 255), mode,
+               two_player_button_Click);
+    auto* one = add_option(Control::one_player_button, "One vs Comp", twips(120, 480, 1455, 255),
+                           mode, one_player_button_Click);
+    add_option(Control::no_player_button, "Comp vs Comp", twips(120, 720, 1575, 255), mode,
+               no_player_button_Click);
+    static_cast<QRadioButton*>(one)->setChecked(true);
+
+    auto* play = new QGroupBox(QStringLiteral("Computer Play"), panel);
+    place(Control::Frame3D5, play, twips(120, 4080, 1875, 735));
+    add_button(Control::run_button, "Run", twips(60, 240, 555, 375), play, nullptr);
+    add_button(Control::halt_button, "Halt", twips(660, 240, 555, 375), play, nullptr);
+    add_button(Control::step_button, "Step", twips(1260, 240, 555, 375), play, nullptr);
+}
+
+QWidget* MainWindow::add_status_panel(Control which, const char* caption, QColor text,
+                                      QRect twips, QWidget* parent) {
+    auto* panel = new QLabel(QString::fromUtf8(caption), parent);
+    panel->setAlignment(Qt::AlignCenter);
+    panel->setStyleSheet(sunken_panel_style(text));
+    return place(which, panel, twips);
+}
+
+QWidget* MainWindow::add_label(Control which, const char* caption, QRect twips, QWidget* parent) {
+    auto* label = new QLabel(QString::fromUtf8(caption), parent);
+    return place(which, label, twips);
+}
+
+QWidget* MainWindow::add_button(Control which, const char* caption, QRect twips, QWidget* parent,
+                                void (*handler)()) {
+    auto* button = new QPushButton(QString::fromUtf8(caption), parent);
+    button->setFocusPolicy(Qt::TabFocus);
+    if (handler) connect(button, &QPushButton::clicked, [handler] { handler(); });
+    return place(which, button, twips);
+}
+
+// Every click calls the handler, also on the option already selected.
+QWidget* MainWindow::add_option(Control which, const char* caption, QRect twips, QWidget* parent,
+                                void (*handler)()) {
+    auto* option = new QRadioButton(QString::fromUtf8(caption), parent);
+    connect(option, &QRadioButton::clicked, [handler] { handler(); });
+    return place(which, option, twips);
+}
+
+QWidget* MainWindow::place(Control which, QWidget* widget, QRect twips) {
+    widget->setObjectName(QString::fromUtf8(control_name(which)));
+    widget->setGeometry(view::twips_rect(twips.x(), twips.y(), twips.width(), twips.height()));
+    controls_[static_cast<int>(which)] = widget;
+    return widget;
+}
+
+} // namespace app

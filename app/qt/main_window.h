@@ -1,0 +1,72 @@
+// The main window: its controls and menus laid out in twips, each wired to its handler.
+#pragma once
+
+#include "app/window_ops.h"
+#include "settings/system_platform.h"
+
+#include <QFrame>
+#include <QMainWindow>
+#include <QPointer>
+#include <QTimer>
+
+#include <array>
+
+class QAction;
+
+namespace view {
+class BoardSurface;
+}
+
+namespace app {
+
+// The side panel behind the status panels and buttons; a press on its bare part is refused.
+class SidePanel : public QFrame {
+    Q_OBJECT
+public:
+    using QFrame::QFrame;
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+};
+
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    MainWindow();
+    ~MainWindow() override;
+
+    QWidget* control(Control which) const { return controls_[static_cast<int>(which)]; }
+    QAction* menu_item(settings::MenuItem item) const;
+    QTimer& timer() { return Timer1_; }
+
+    // The help viewer, while one is open; the quit notice closes it.
+    QPointer<QWidget> help_viewer;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void build_menus();
+    void build_side_panel();
+    void build_frames(QWidget* panel);
+    QWidget* add_status_panel(Control which, const char* caption, QColor text, QRect twips,
+                              QWidget* parent);
+    QWidget* add_label(Control which, const char* caption, QRect twips, QWidget* parent);
+    QWidget* add_button(Control which, const char* caption, QRect twips, QWidget* parent,
+                        void (*handler)());
+    QWidget* add_option(Control which, const char* caption, QRect twips, QWidget* parent,
+                        void (*handler)());
+    QWidget* place(Control which, QWidget* widget, QRect twips);
+
+    view::BoardSurface* surface_;
+    std::array<QWidget*, control_count> controls_{};
+    QAction* sound_menu_ = nullptr;
+    QAction* novice_menu_ = nullptr;
+    QAction* advanced_menu_ = nullptr;
+    QTimer Timer1_;
+};
+
+// The one main window, while it exists.
+extern MainWindow* main_window;
+
+} // namespace app

@@ -1,0 +1,66 @@
+// The window operations on the Qt main window.
+#include "app/qt/main_window.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QLabel>
+#include <QMessageBox>
+#include <QScreen>
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace platform {
+
+using app::main_window;
+
+void set_enabled(app::Control control, bool enabled) {
+    if (main_window) main_window->control(control)->setEnabled(enabled);
+}
+
+void set_caption(app::Control panel, const std::string& value) {
+    if (!main_window) return;
+    if (auto* label = qobject_cast<QLabel*>(main_window->control(panel)))
+        label->setText(QString::fromStdString(value));
+}
+
+void set_busy_pointer(bool busy) {
+    if (!main_window) return;
+    if (busy) main_window->setCursor(Qt::WaitCursor);
+    else main_window->unsetCursor();
+}
+
+void process_events() { QCoreApplication::processEvents(QEventLoop::AllEvents); }
+
+// Leaves at once, wherever it is called from: no handler further up the stack may go on.
+// Nothing needs saving; the settings file is only ever replaced whole.
+void end_program() {
+    std::fflush(nullptr);
+    std::_Exit(EXIT_SUCCESS);
+}
+
+void show_message(const std::string& text) {
+    QMessageBox box(QMessageBox::Information, QStringLiteral("Vellox"),
+                    QString::fromStdString(text), QMessageBox::Ok, main_window);
+    box.exec();
+}
+
+// Where no screen is known the window stays where the system put it.
+void center_main_window() {
+    if (!main_window) return;
+    const QScreen* screen = main_window->screen();
+    if (!screen) return;
+    const QRect area = screen->geometry();
+    const QSize size = main_window->frameGeometry().size();
+    main_window->move(area.x() + (area.width() - size.width()) / 2,
+                      area.y() + (area.height() - size.height()) / 2);
+}
+
+void set_timer_enabled(bool enabled) {
+    if (!main_window) return;
+    QTimer& timer = main_window->timer();
+    if (!enabled) timer.stop();
+    else if (!timer.isActive()) timer.start();
+}
+
+} // namespace platform

@@ -1,0 +1,20 @@
+// The moves and tactic panels' refresh and the button that sets the games won back to 0.
+#include "app/controller.h"
+
+#include "app/window_ops.h"
+#include "engine/game_state.h"
+
+namespace app {
+
+void show_move_status() {
+    platform::set_caption(Control::moves_panel, engine::move_count);
+    platform::set_caption(Control::scode_lab, engine::strategy_code);
+}
+
+void Zero_games_won_Click() {
+    engine::games_won = {0, 0};
+    platform::set_caption(Control::r_games_won, engine::games_won[1]);
+    platform::set_caption(Control::g_games_won, engine::games_won[0]);
+}
+
+} // namespace app

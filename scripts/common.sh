@@ -1,0 +1,51 @@
+# Shared set-up of the two project commands: the Debian packages the build needs, then an
+# incremental configure and build in the given build directory.
+
+packages=(cmake make g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev
+    qt6-base-dev qt6-multimedia-dev qt6-tools-dev qt6-tools-dev-tools qt6-documentation-tools
+    libqt6sql6-sqlite libgl-dev xvfb xauth)
+
+project_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+
+missing_packages() {
+    local package
+    for package in "${packages[@]}"; do
+        dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' ||
+            printf '%s\n' "$package"
+    done
+}
+
+ensure_packages() {
+    local missing
+    missing=$(missing_packages)
+    [ -z "$missing" ] && return 0
+    if [ "$(id -u)" -ne 0 ]; then
+        echo "Vellox needs these Debian packages, which are not installed:" >&2
+        echo "  $(echo $missing)" >&2
+        echo "Install them as root with:" >&2
+        echo "  apt-get update && apt-get install -y --no-install-recommends $(echo $missing)" >&2
+        exit 1
+    fi
+    echo "Installing: $(echo $missing)"
+    apt-get update -q
+    DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends $missing
+}
+
+# build_in DIR [cmake options...]: configures once, then builds only what changed.
+build_in() {
+    local dir=$1
+    shift
+    if [ ! -f "$dir/CMakeCache.txt" ]; then
+        cmake -S "$project_root" -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@"
+    fi
+    cmake --build "$dir" -j"$(nproc)"
+}
+
+# Qt wants a private runtime directory; give it one where the session has none.
+ensure_runtime_dir() {
+    if [ -z "${XDG_RUNTIME_DIR:-}" ] || [ ! -d "$XDG_RUNTIME_DIR" ]; then
+        export XDG_RUNTIME_DIR="${TMPDIR:-/tmp}/vellox-runtime-$(id -u)"
+        mkdir -p "$XDG_RUNTIME_DIR"
+        chmod 700 "$XDG_RUNTIME_DIR"
+    fi
+}

@@ -1,0 +1,28 @@
+// The parts of the Qt sound player that the tests examine.
+#pragma once
+
+#include <QString>
+#include <QUrl>
+
+#include <optional>
+#include <string>
+
+namespace sound {
+
+// The alert played for any path that names no playable sound, bundled in the program.
+inline const QString alert_file = QStringLiteral(":/sounds/alert.wav");
+inline const QUrl alert_url = QUrl(QStringLiteral("qrc:/sounds/alert.wav"));
+
+// Milliseconds of sound in a PCM or float WAV file (rounded up), read from its header; a data
+// chunk cut short counts for what is there. nullopt for a file that is missing, unreadable, not a
+// WAV, in an encoding the player cannot decode, or without any sound in it.
+std::optional<qint64> wav_length_ms(const QString& file);
+
+// The file that a path handed to play_sound opens: backslashes, as a Windows user writes them,
+// read as '/'.
+QString file_from_path(const std::string& path);
+
+// The source the player was last asked to play once the fallback was decided; empty before any.
+QUrl last_source();
+
+} // namespace sound

@@ -1,0 +1,45 @@
+// Directories, the settings file, menu check marks and the help viewer on Linux with Qt.
+#include "app/qt/main_window.h"
+#include "settings/profile.h"
+#include "settings/system_platform.h"
+
+#include <QAction>
+#include <QCoreApplication>
+
+#include <cstring>
+
+namespace platform {
+
+std::string program_dir() { return QCoreApplication::applicationDirPath().toStdString(); }
+
+// The media folder lies beside the program. Like the system call it stands for, a directory
+// that does not fit reports the size it would need and leaves the buffer alone.
+int get_windows_directory(char* buffer, int size) {
+    const std::string dir = program_dir();
+    const int length = static_cast<int>(dir.size());
+    if (length >= size) return length + 1;
+    std::memcpy(buffer, dir.c_str(), dir.size() + 1);
+    return length;
+}
+
+std::string get_profile_string(const std::string& section, const std::string& key,
+                               const std::string& default_value, int size,
+                               const std::string& file) {
+    return settings::profile::read_file_value(file, section, key, default_value, size);
+}
+
+bool write_profile_string(const std::string& section, const std::string& key,
+                          const std::string& value, const std::string& file) {
+    return settings::profile::write_file_value(file, section, key, value);
+}
+
+void set_checked(settings::MenuItem item, bool checked) {
+    if (!app::main_window) return;
+    if (QAction* action = app::main_window->menu_item(item)) action->setChecked(checked);
+}
+
+void help_quit() {
+    if (app::main_window && app::main_window->help_viewer) app::main_window->help_viewer->close();
+}
+
+} // namespace platform

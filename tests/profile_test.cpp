@@ -1,0 +1,200 @@
+// Tests of finding and rewriting settings in INI text and of saving the settings file safely.
+#include "settings/profile.h"
+
+#include <csignal>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <set>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+namespace fs = std::filesystem;
+namespace profile = settings::profile;
+using namespace std::literals;
+
+namespace {
+
+std::string read(std::string_view text, std::string_view section = "game") {
+    return profile::read_value(text, section, "level", "dflt", 128);
+}
+
+TEST(ProfileRead, FindsTheValueTheGameAlwaysRead) {
+    const std::pair<std::string_view, std::string_view> cases[] = {
+        {"[GaMe]\nLEVEL=3\n", "3"},
+        {" \t[ game ] ; note\n \t level \t= \t 3 4 \t\n", "3 4"},
+        {"[game]\nlevel=\"a b\"\n", "a b"},
+        {"[game]\nlevel='x'\n", "x"},
+        {"[game]\nlevel=\"x'\n", "\"x'"},
+        {"[game]\nlevel=\"\n", "\""},
+        {"[game]\nlevel=1 ;not a comment\n", "1 ;not a comment"},
+        {"[game]\nlevel=\n", ""},
+        {"[game]\nlevel=1\nlevel=2\n[game]\nlevel=3\n", "1"},
+        {"[game]\n[game]\nlevel=3\n", "dflt"},
+        {"level=3\n[game]\n", "dflt"},
+        {"[other]\nlevel=3\n", "dflt"},
+        {"[game]\n;level=3\nlevel\n", "dflt"},
+        {"[game]\n[other\nlevel=3\n", "3"},
+        {"[game]\nlevel=a\0b\n"sv, "a"},
+        {"\xEF\xBB\xBF[game]\r\nlevel=3\r\n", "3"},
+        {"[game]\nlevel=3", "3"},
+        {"[game]\r\nlevel=3\r", "3"},
+        {"\x80\xFF\0[\0\n=]]\r\r\n\xEF\xBB\xBF[game]\nlevel=3\n"sv, "dflt"},
+    };
+    for (const auto& [text, expected] : cases) EXPECT_EQ(read(text), expected) << text;
+    EXPECT_EQ(read("[a]b]\nlevel=3\n", "a]b"), "3");
+}
+
+TEST(ProfileRead, CutsLikeACBuffer) {
+    const std::string text = "[game]\nlevel=" + std::string(200, 'v') + "\n";
+    EXPECT_EQ(profile::read_value(text, "game", "level", "", 128), std::string(127, 'v'));
+    for (int size : {1, 0, -5})
+        EXPECT_EQ(profile::read_value(text, "game", "level", "x", size), "");
+    EXPECT_EQ(profile::read_value("", "game", "level", " ", 128), " ");
+    EXPECT_EQ(profile::read_value("[game]\n", "game", "level", "a\0b"sv, 128), "a");
+    EXPECT_EQ(profile::read_value("", "game", "level", "abc", 3), "ab");
+    const std::string huge(1 << 20, 'y');
+    EXPECT_EQ(read(huge + "\n[game]\nlevel=" + huge), std::string(127, 'y'));
+}
+
+TEST(ProfileWrite, ChangesOnlyWhatItMust) {
+    const std::pair<std::string_view, std::string_view> cases[] = {
+        {"; top\n[Game]\nLEVEL = \t1 ;x\r\nnext=2\n", "; top\n[Game]\nLEVEL = \tnew\r\nnext=2\n"},
+        {"[game]\nlevel=1\r", "[game]\nlevel=new\r"},
+        {"[game]\nlevel=1\n[game]\nlevel=2\n", "[game]\nlevel=new\n[game]\nlevel=2\n"},
+        {"\0\xFF\n[game]\nlevel=1\n"sv, "\0\xFF\n[game]\nlevel=new\n"sv},
+        {"[game]\na=1\n\n \n[x]\n", "[game]\na=1\nlevel=new\n\n \n[x]\n"},
+        {"[game]\r\na=1\r\n", "[game]\r\na=1\r\nlevel=new\r\n"},
+        {"[game]\na=1", "[game]\na=1\nlevel=new\n"},
+        {"", "[game]\nlevel=new\n"},
+        {"\xEF\xBB\xBF", "\xEF\xBB\xBF[game]\nlevel=new\n"},
+        {"[x]\r\na=1", "[x]\r\na=1\r\n[game]\r\nlevel=new\r\n"},
+        {"[x]\r\na=1\r", "[x]\r\na=1\r\n[game]\r\nlevel=new\r\n"},
+    };
+    for (const auto& [text, expected] : cases) {
+        EXPECT_EQ(profile::write_value(text, "game", "level", "new"), expected) << text;
+    }
+}
+
+TEST(ProfileWrite, RefusesWhatWouldNotReadBack) {
+    const std::string_view text = "[game]\nlevel=1\n";
+    const std::string_view bad[][3] = {{"game", "level", "a\nb"},   {"game", "level", "a\rb"},
+                                       {"game", "level", "a\0b"sv}, {"game", "le=vel", "1"},
+                                       {"game", ";level", "1"},     {"game", "[level]", "1"},
+                                       {"game", " level", "1"},     {"", "level", "1"},
+                                       {"ga\nme", "level", "1"},    {"game", "", "1"}};
+    for (const auto& [section, key, value] : bad) {
+        EXPECT_EQ(profile::write_value(text, section, key, value), text) << key << value;
+    }
+}
+
+// A fresh directory per test, removed afterwards even if a test made it read-only.
+struct ProfileFile : ::testing::Test {
+    fs::path dir = [] {
+        std::string name = (fs::temp_directory_path() / "vellox-profile-XXXXXX").string();
+        return fs::path(::mkdtemp(name.data()));
+    }();
+    std::string ini = (dir / "vellox.ini").string();
+
+    void TearDown() override {
+        fs::permissions(dir, fs::perms::owner_all, fs::perm_options::add);
+        fs::remove_all(dir);
+    }
+    void put(const std::string& text) const { std::ofstream(ini, std::ios::binary) << text; }
+    std::string get() const {
+        std::ifstream in(ini, std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), {}};
+    }
+    std::set<std::string> names() const {
+        std::set<std::string> found;
+        for (const auto& entry : fs::directory_iterator(dir)) found.insert(entry.path().filename());
+        return found;
+    }
+    std::string read_level() const {
+        return profile::read_file_value(ini, "game", "level", " ", 128);
+    }
+    bool write_level(std::string_view value) const {
+        return profile::write_file_value(ini, "game", "level", value);
+    }
+};
+
+const std::set<std::string> only_ini = {"vellox.ini"};
+
+TEST_F(ProfileFile, CreatesAMissingFile) {
+    EXPECT_EQ(read_level(), " ");
+    EXPECT_FALSE(write_level("a\nb"));
+    EXPECT_TRUE(names().empty());
+    ASSERT_TRUE(write_level(std::string(200, 'v')));
+    EXPECT_EQ(get(), "[game]\nlevel=" + std::string(200, 'v') + "\n");
+    EXPECT_EQ(read_level(), std::string(127, 'v'));
+    EXPECT_EQ(fs::status(ini).permissions(), fs::perms(0644));
+    EXPECT_EQ(names(), only_ini);
+}
+
+TEST_F(ProfileFile, KeepsOtherBytesModeAndLinks) {
+    put("\xEF\xBB\xBF; x\r\n[game]\r\nlevel=1\r\n\r\n[z]\r\nq=\0\r\n"s);
+    fs::permissions(ini, fs::perms(0600));
+    fs::create_symlink("vellox.ini", dir / "link.ini");
+    ASSERT_TRUE(profile::write_file_value((dir / "link.ini").string(), "game", "level", "2"));
+    ASSERT_TRUE(write_level("3") && profile::write_file_value(ini, "new", "k", "v"));
+    EXPECT_EQ(get(),
+              "\xEF\xBB\xBF; x\r\n[game]\r\nlevel=3\r\n\r\n[z]\r\nq=\0\r\n[new]\r\nk=v\r\n"s);
+    EXPECT_EQ(fs::status(ini).permissions(), fs::perms(0600));
+    EXPECT_TRUE(fs::is_symlink(dir / "link.ini"));
+    EXPECT_EQ(names(), (std::set<std::string>{"link.ini", "vellox.ini"}));
+}
+
+TEST_F(ProfileFile, FailsOnWhatIsNotAWritableFile) {
+    fs::create_directory(ini);
+    const std::string fifo = (dir / "fifo").string();
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const std::string loop = (dir / "loop.ini").string();
+    fs::create_symlink("loop.ini", loop);
+    for (const std::string& path :
+         {ini, fifo, loop, (dir / "no" / "x.ini").string(), "/proc/vellox.ini"s}) {
+        EXPECT_EQ(profile::read_file_value(path, "game", "level", " ", 128), " ") << path;
+        EXPECT_FALSE(profile::write_file_value(path, "game", "level", "1")) << path;
+    }
+    // Only read: a faulty save run as root could replace a device node.
+    EXPECT_EQ(profile::read_file_value("/dev/zero", "game", "level", " ", 128), " ");
+    EXPECT_TRUE(fs::is_directory(ini) && fs::is_empty(ini) && fs::is_fifo(fifo));
+    EXPECT_TRUE(fs::is_symlink(loop));
+    EXPECT_EQ(names(), (std::set<std::string>{"fifo", "loop.ini", "vellox.ini"}));
+}
+
+// A file size limit makes writing the temporary file fail even for root.
+TEST_F(ProfileFile, FailedSaveLeavesTheOldFileAndNoTemporary) {
+    const std::string old = "[game]\nlevel=1\n" + std::string(4000, ';') + "\n";
+    put(old);
+    const auto previous = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit saved{};
+    ::getrlimit(RLIMIT_FSIZE, &saved);
+    rlimit small = saved;
+    small.rlim_cur = 1000;
+    ::setrlimit(RLIMIT_FSIZE, &small);
+    const bool written = write_level("2");
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previous);
+    EXPECT_FALSE(written);
+    EXPECT_EQ(get(), old);
+    EXPECT_EQ(names(), only_ini);
+}
+
+TEST_F(ProfileFile, RespectsPermissions) {
+    if (::geteuid() == 0) GTEST_SKIP() << "root ignores file permissions";
+    put("[game]\nlevel=1\n");
+    fs::permissions(ini, fs::perms::none);
+    EXPECT_EQ(read_level(), " ");
+    EXPECT_FALSE(write_level("2"));
+    fs::permissions(ini, fs::perms(0644));
+    fs::permissions(dir, fs::perms(0555));
+    EXPECT_FALSE(write_level("2"));
+    EXPECT_EQ(get(), "[game]\nlevel=1\n");
+    EXPECT_EQ(names(), only_ini);
+}
+
+} // namespace

@@ -1,0 +1,145 @@
+// The board drawing and picture elements of the main window, and the view operations on them.
+#include "view/qt/board_surface.h"
+
+#include "view/board_view.h"
+#include "view/qt/pictures.h"
+#include "view/qt/twips.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace view {
+
+BoardSurface* board_surface = nullptr;
+
+namespace {
+
+QColor ink_colour(Ink ink) {
+    return ink == Ink::yellow ? QColor(255, 255, 0) : BoardSurface::foreground();
+}
+
+} // namespace
+
+PictureElement::PictureElement(ImageArray array, int index, QWidget* parent)
+    : QWidget(parent), array_(array), index_(index) {
+    setAttribute(Qt::WA_TranslucentBackground);
+    setObjectName(QStringLiteral("%1_%2")
+                      .arg(array == ImageArray::g_stone   ? "g_stone"
+                           : array == ImageArray::r_stone ? "r_stone"
+                                                          : "x_image")
+                      .arg(index));
+    resize(to_pixels(image_size), to_pixels(image_size));
+    hide();
+}
+
+void PictureElement::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    paint_picture(painter, array_, QRectF(rect()));
+}
+
+// Stones and markers swallow the press: the board under them never sees it.
+void PictureElement::mousePressEvent(QMouseEvent* event) { event->accept(); }
+
+BoardSurface::BoardSurface(QWidget* parent) : QWidget(parent) {
+    setAutoFillBackground(true);
+    QPalette colours = palette();
+    colours.setColor(QPalette::Window, background());
+    colours.setColor(QPalette::WindowText, foreground());
+    setPalette(colours);
+}
+
+QColor BoardSurface::foreground() { return QColor(40, 32, 20); }
+
+QColor BoardSurface::background() { return QColor(214, 178, 118); }
+
+void BoardSurface::add_line(int x1, int y1, int x2, int y2, int width_px, Ink ink) {
+    shapes_.push_back(Shape{false, x1, y1, x2, y2, width_px, ink});
+    update();
+}
+
+void BoardSurface::add_circle(int cx, int cy, int radius, int width_px, Ink ink) {
+    shapes_.push_back(Shape{true, cx, cy, radius, 0, width_px, ink});
+    update();
+}
+
+// Lines are drawn on whole pixels without smoothing so the grid stays sharp; only the circle
+// is smoothed.
+void BoardSurface::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    for (const Shape& shape : shapes_) {
+        painter.setPen(QPen(ink_colour(shape.ink), shape.width_px, Qt::SolidLine, Qt::SquareCap));
+        if (shape.circle) {
+            painter.setRenderHint(QPainter::Antialiasing, true);
+            const double radius = shape.x2 / twips_per_pixel;
+            painter.drawEllipse(QPointF(to_pixels(shape.x1), to_pixels(shape.y1)), radius, radius);
+            painter.setRenderHint(QPainter::Antialiasing, false);
+        } else {
+            painter.drawLine(to_pixels(shape.x1), to_pixels(shape.y1), to_pixels(shape.x2),
+                             to_pixels(shape.y2));
+        }
+    }
+}
+
+void BoardSurface::create_element(ImageArray array, int index) {
+    auto& list = elements_[static_cast<int>(array)];
+    if (list.count(index)) return;
+    list[index] = new PictureElement(array, index, this);
+}
+
+void BoardSurface::move_element(ImageArray array, int index, int left, int top) {
+    if (PictureElement* picture = element(array, index))
+        picture->move(to_pixels(left), to_pixels(top));
+}
+
+void BoardSurface::set_element_visible(ImageArray array, int index, bool visible) {
+    if (PictureElement* picture = element(array, index)) {
+        picture->setVisible(visible);
+        if (visible) picture->raise();
+    }
+}
+
+void BoardSurface::destroy_element(ImageArray array, int index) {
+    auto& list = elements_[static_cast<int>(array)];
+    const auto found = list.find(index);
+    if (found == list.end()) return;
+    delete found->second;
+    list.erase(found);
+}
+
+PictureElement* BoardSurface::element(ImageArray array, int index) const {
+    const auto& list = elements_[static_cast<int>(array)];
+    const auto found = list.find(index);
+    return found == list.end() ? nullptr : found->second;
+}
+
+} // namespace view
+
+namespace platform {
+
+using view::board_surface;
+
+void draw_line(int x1, int y1, int x2, int y2, int width_px, view::Ink ink) {
+    if (board_surface) board_surface->add_line(x1, y1, x2, y2, width_px, ink);
+}
+
+void draw_circle(int cx, int cy, int radius, int width_px, view::Ink ink) {
+    if (board_surface) board_surface->add_circle(cx, cy, radius, width_px, ink);
+}
+
+void create_image(view::ImageArray array, int index) {
+    if (board_surface) board_surface->create_element(array, index);
+}
+
+void move_image(view::ImageArray array, int index, int left, int top) {
+    if (board_surface) board_surface->move_element(array, index, left, top);
+}
+
+void set_image_visible(view::ImageArray array, int index, bool visible) {
+    if (board_surface) board_surface->set_element_visible(array, index, visible);
+}
+
+void destroy_image(view::ImageArray array, int index) {
+    if (board_surface) board_surface->destroy_element(array, index);
+}
+
+} // namespace platform

@@ -1,0 +1,66 @@
+// The main window's client area: the board drawing and the picture elements on it.
+#pragma once
+
+#include "view/view_platform.h"
+
+#include <QWidget>
+
+#include <array>
+#include <map>
+#include <vector>
+
+namespace view {
+
+// One picture element: shows its array's picture and keeps presses from reaching the surface.
+class PictureElement : public QWidget {
+    Q_OBJECT
+public:
+    PictureElement(ImageArray array, int index, QWidget* parent);
+    ImageArray array() const { return array_; }
+    int index() const { return index_; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+
+private:
+    ImageArray array_;
+    int index_;
+};
+
+// Keeps every line and circle drawn on it and paints them again at each repaint.
+class BoardSurface : public QWidget {
+    Q_OBJECT
+public:
+    explicit BoardSurface(QWidget* parent = nullptr);
+
+    void add_line(int x1, int y1, int x2, int y2, int width_px, Ink ink);
+    void add_circle(int cx, int cy, int radius, int width_px, Ink ink);
+
+    void create_element(ImageArray array, int index);
+    void move_element(ImageArray array, int index, int left, int top);
+    void set_element_visible(ImageArray array, int index, bool visible);
+    void destroy_element(ImageArray array, int index);
+    PictureElement* element(ImageArray array, int index) const;
+
+    static QColor foreground();
+    static QColor background();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    struct Shape {
+        bool circle;
+        int x1, y1, x2, y2; // a circle keeps its centre in x1, y1 and its radius in x2
+        int width_px;
+        Ink ink;
+    };
+    std::vector<Shape> shapes_;
+    std::array<std::map<int, PictureElement*>, 3> elements_;
+};
+
+// The surface the platform's view operations draw on; set while the main window exists.
+extern BoardSurface* board_surface;
+
+} // namespace view
