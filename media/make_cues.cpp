@@ -24,18 +24,20 @@ const std::vector<Partial> triangle = {{1, 1}, {3, 1.0 / 9}, {5, 1.0 / 25}};
 const std::vector<Partial> sine = {{1, 1}};
 
 struct Note {
-    double start;    // seconds
-    double length;   // seconds
-    double pitch;    // Hz
-    double gain;     // relative to the other notes of the cue
-    double attack;   // seconds of raised-cosine rise
-    double decay;    // seconds for the level to fall to 1/e
+    double start;  // seconds
+    double length; // seconds
+    double pitch;  // Hz
+    double gain;   // relative to the other notes of the cue
+    double attack; // seconds of raised-cosine rise
+    double decay;  // seconds for the level to fall to 1/e
     const std::vector<Partial>* partials;
 };
 
 using Samples = std::vector<double>;
 
-double raised_cosine(double x) { return 0.5 - 0.5 * std::cos(std::numbers::pi * x); }
+double raised_cosine(double x) {
+    return 0.5 - 0.5 * std::cos(std::numbers::pi * x);
+}
 
 // Rises from zero, decays exponentially and fades to exactly zero at the end of the note, so
 // that neither edge clicks.
@@ -83,9 +85,9 @@ bool write_wav(const std::string& path, const Samples& samples) {
     out.write("RIFF", 4);
     put_le(out, 36 + data_bytes, 4);
     out.write("WAVEfmt ", 8);
-    put_le(out, 16, 4);       // fmt chunk size
-    put_le(out, 1, 2);        // PCM
-    put_le(out, 1, 2);        // mono
+    put_le(out, 16, 4); // fmt chunk size
+    put_le(out, 1, 2);  // PCM
+    put_le(out, 1, 2);  // mono
     put_le(out, rate, 4);
     put_le(out, rate * 2, 4); // byte rate
     put_le(out, 2, 2);        // block align
@@ -102,23 +104,24 @@ bool write_wav(const std::string& path, const Samples& samples) {
 // A dry knock: a low body under a short inharmonic click, like a stone set on a wooden board.
 Samples put_piece() {
     static const std::vector<Partial> wood = {{1, 1}, {2.76, 0.35}, {5.40, 0.12}};
-    return render({{0, 0.085, 190, 1.0, 0.0015, 0.018, &sine},
-                   {0, 0.050, 720, 0.6, 0.0010, 0.009, &wood}},
-                  0.085);
+    return render(
+        {{0, 0.085, 190, 1.0, 0.0015, 0.018, &sine}, {0, 0.050, 720, 0.6, 0.0010, 0.009, &wood}},
+        0.085);
 }
 
 Samples take_two() {
     static const std::vector<Partial> bell = {{1, 1}, {2, 0.25}, {3, 0.08}};
-    return render({{0, 0.18, 1046.5, 0.9, 0.003, 0.07, &bell},
-                   {0.11, 0.19, 1568.0, 1.0, 0.003, 0.08, &bell}},
-                  0.30);
+    return render(
+        {{0, 0.18, 1046.5, 0.9, 0.003, 0.07, &bell}, {0.11, 0.19, 1568.0, 1.0, 0.003, 0.08, &bell}},
+        0.30);
 }
 
 // C major rising to the octave, the top note held over a soft fifth.
 Samples victory() {
     std::vector<Note> notes;
     const double steps[] = {523.25, 659.25, 783.99};
-    for (int i = 0; i < 3; ++i) notes.push_back({0.12 * i, 0.30, steps[i], 0.8, 0.008, 0.16, &triangle});
+    for (int i = 0; i < 3; ++i)
+        notes.push_back({0.12 * i, 0.30, steps[i], 0.8, 0.008, 0.16, &triangle});
     notes.push_back({0.36, 0.64, 1046.5, 1.0, 0.010, 0.30, &triangle});
     notes.push_back({0.36, 0.64, 783.99, 0.45, 0.020, 0.30, &triangle});
     return render(notes, 1.0);
@@ -132,9 +135,8 @@ Samples bad() {
 
 Samples alert() {
     static const std::vector<Partial> beep = {{1, 1}, {2, 0.15}};
-    return render({{0, 0.12, 880, 1.0, 0.006, 0.5, &beep},
-                   {0.17, 0.12, 880, 1.0, 0.006, 0.5, &beep}},
-                  0.30);
+    return render(
+        {{0, 0.12, 880, 1.0, 0.006, 0.5, &beep}, {0.17, 0.12, 880, 1.0, 0.006, 0.5, &beep}}, 0.30);
 }
 
 } // namespace
@@ -146,8 +148,9 @@ int main(int argc, char** argv) {
     }
     const std::string dir = argv[1];
     const std::pair<const char*, Samples> cues[] = {
-        {"put_piece.wav", put_piece()}, {"take_two.wav", take_two()}, {"victory.wav", victory()},
-        {"bad.wav", bad()},             {"alert.wav", alert()},
+        {"put_piece.wav", put_piece()}, {"take_two.wav", take_two()},
+        {"victory.wav", victory()},     {"bad.wav", bad()},
+        {"alert.wav", alert()},
     };
     for (const auto& [name, samples] : cues) {
         if (!write_wav(dir + "/" + name, samples)) {

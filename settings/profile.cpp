@@ -62,6 +62,7 @@ char ascii_lower(char c) {
     return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
+// Names match without regard to ASCII case, as the settings file has always been read.
 bool same_name(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) return false;
     for (std::size_t i = 0; i < a.size(); ++i) {
@@ -176,7 +177,7 @@ std::string_view terminator_before(std::string_view text, std::size_t at, std::s
     return text.ends_with('\r') ? "\n"sv : ending;
 }
 
-// The whole of a file, read without blocking on anything that is not a regular file.
+// Appends everything left to read from fd to out; false on a read error.
 bool read_all(int fd, std::string& out) {
     char buffer[65536];
     for (;;) {
@@ -208,6 +209,7 @@ file_contents load(const std::string& path) {
     return result;
 }
 
+// Writes all of data, going on after partial writes and interruptions; false on an error.
 bool write_all(int fd, std::string_view data) {
     while (!data.empty()) {
         const ssize_t n = ::write(fd, data.data(), data.size());
@@ -273,14 +275,16 @@ std::string write_value(std::string_view text, std::string_view section, std::st
     if (!usable_setting(section, key, value)) return result;
     const location found = locate(text, section, key);
     if (found.key_found) {
-        return result.replace(found.value_begin, found.value_end - found.value_begin, value);
+        result.replace(found.value_begin, found.value_end - found.value_begin, value);
+        return result;
     }
     const std::string_view ending = line_ending_of(text);
     const std::size_t at = found.section_found ? found.insert_at : text.size();
     std::string added(terminator_before(text, at, ending));
     if (!found.section_found) added.append("[").append(section).append("]").append(ending);
     added.append(key).append("=").append(value).append(ending);
-    return result.insert(at, added);
+    result.insert(at, added);
+    return result;
 }
 
 std::string read_file_value(const std::string& path, std::string_view section, std::string_view key,

@@ -9,9 +9,14 @@
 
 namespace sound {
 
-// The alert played for any path that names no playable sound, bundled in the program.
-inline const QString alert_file = QStringLiteral(":/sounds/alert.wav");
-inline const QUrl alert_url = QUrl(QStringLiteral("qrc:/sounds/alert.wav"));
+// The alert played for any path that names no playable sound, bundled in the program. Functions
+// rather than constants, since the sound thread may still use them while statics are destroyed.
+inline QString alert_file() {
+    return QStringLiteral(":/sounds/alert.wav");
+}
+inline QUrl alert_url() {
+    return QUrl(QStringLiteral("qrc:/sounds/alert.wav"));
+}
 
 // Milliseconds of sound in a PCM or float WAV file (rounded up), read from its header; a data
 // chunk cut short counts for what is there. nullopt for a file that is missing, unreadable, not a

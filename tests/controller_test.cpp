@@ -1,0 +1,252 @@
+// Start-up, new game, the mode buttons, quitting and the scoreboard, through the recording
+// window.
+#include "app/controller.h"
+#include "app/window_ops.h"
+#include "engine/game_state.h"
+#include "engine/moves.h"
+#include "recording/recording.h"
+#include "view/board_view.h"
+
+#include <gtest/gtest.h>
+
+#include <optional>
+
+using namespace engine;
+
+namespace {
+
+class Controller : public ::testing::Test {
+protected:
+    void SetUp() override { recording::start_program(); }
+};
+
+// The enabled state the window was last told for a control, if it was told at all.
+std::optional<bool> enabled(const std::string& control) {
+    const auto told = recording::calls_starting("set_enabled " + control + " ");
+    if (told.empty()) return std::nullopt;
+    return told.back().back() == '1';
+}
+
+// What a new game or a mode click left on Back, Run, Halt, Step, One vs Comp and Two Players,
+// as a row of T, F and - (not told).
+std::string button_row() {
+    std::string row;
+    for (const char* control : {"back_button", "run_button", "halt_button", "step_button",
+                                "one_player_button", "two_player_button"}) {
+        const auto state = enabled(control);
+        row += state ? (*state ? 'T' : 'F') : '-';
+    }
+    return row;
+}
+
+// Places the stones of a game without captures, alternating sides as the game does.
+void play_moves(int count) {
+    for (int i = 0; i < count; ++i) {
+        const int x = 2 + i % 17;
+        const int y = 2 + i / 17;
+        ASSERT_TRUE(try_move(x, y));
+        ++move_count;
+        set_cell(cur_color, x, y, no_direction, move_count);
+        std::swap(cur_color, opp_color);
+    }
+}
+
+} // namespace
+
+TEST_F(Controller, StartUpCentresThenReadsSettingsThenDrawsThenStartsAGame) {
+    recording::reset();
+    view::init_image_arrays();
+    recording::calls.clear();
+    app::Form_Load();
+    const auto& calls = recording::calls;
+    auto first = [&](const std::string& prefix) {
+        for (std::size_t i = 0; i < calls.size(); ++i)
+            if (calls[i].rfind(prefix, 0) == 0) return i;
+        return calls.size();
+    };
+    EXPECT_EQ(calls.front(), "center_main_window");
+    EXPECT_LT(first("get_windows_directory"), first("program_dir"));
+    EXPECT_LT(first("program_dir"), first("get_profile_string"));
+    EXPECT_LT(first("get_profile_string"), first("draw_line"));
+    EXPECT_LT(first("draw_circle"), first("set_image_visible g_stone 0 1"));
+    EXPECT_LT(first("draw_circle"), first("set_caption moves_panel 0"));
+    EXPECT_EQ(recording::count_calls("draw_"), 43u);
+}
+
+TEST_F(Controller, RightAfterStartUpGreenIsToMoveWithNothingButTheModesEnabled) {
+    EXPECT_EQ(game_mode, one_vs_comp);
+    EXPECT_EQ(cur_color, green);
+    EXPECT_TRUE(view::image(view::ImageArray::g_stone, 0)->visible);
+    EXPECT_FALSE(view::image(view::ImageArray::r_stone, 0)->visible);
+    EXPECT_EQ(games_won, (std::array<i16, 2>{0, 0}));
+    recording::calls.clear();
+    app::new_game();
+    EXPECT_EQ(
+        recording::calls_starting("set_caption"),
+        (std::vector<std::string>{"set_caption moves_panel 0", "set_caption scode_lab TACTICS",
+                                  "set_caption r_taken 0", "set_caption g_taken 0"}));
+    EXPECT_EQ(button_row(), "FFFFTT");
+}
+
+TEST_F(Controller, NewGameEnablesRunAndStepAsTheModeAllows) {
+    struct Row {
+        void (*click)();
+        const char* buttons;
+    } rows[] = {{app::no_player_button_Click, "FTFTTT"},
+                {app::one_player_button_Click, "FFFFTT"},
+                {app::two_player_button_Click, "FFFTTT"}};
+    for (const Row& row : rows) {
+        row.click();
+        recording::calls.clear();
+        app::restart_button_Click();
+        EXPECT_EQ(button_row(), row.buttons);
+        EXPECT_FALSE(enabled("no_player_button").has_value());
+    }
+}
+
+TEST_F(Controller, ClearDestroysTheImagesOfEveryMovePlayed) {
+    struct Case {
+        int moves;
+        std::vector<std::string> destroyed;
+    } cases[] = {
+        {0, {}},
+        {7,
+         {"destroy_image g_stone 1", "destroy_image r_stone 2", "destroy_image g_stone 3",
+          "destroy_image r_stone 4", "destroy_image g_stone 5", "destroy_image r_stone 6",
+          "destroy_image g_stone 7"}},
+        {8,
+         {"destroy_image g_stone 1", "destroy_image r_stone 2", "destroy_image g_stone 3",
+          "destroy_image r_stone 4", "destroy_image g_stone 5", "destroy_image r_stone 6",
+          "destroy_image g_stone 7", "destroy_image r_stone 8"}},
+    };
+    for (const Case& c : cases) {
+        recording::start_program();
+        play_moves(c.moves);
+        recording::calls.clear();
+        app::restart_button_Click();
+        EXPECT_EQ(recording::calls_starting("destroy_image"), c.destroyed) << c.moves;
+        EXPECT_EQ(move_count, 0);
+        EXPECT_EQ(cur_color, green);
+        EXPECT_EQ(cell(2, 2).color, empty);
+        EXPECT_EQ(std::make_tuple(min_x, max_x, min_y, max_y), std::make_tuple(10, 10, 10, 10));
+    }
+}
+
+TEST_F(Controller, NewGameLeavesModeScoresTacticSettingsAndTimerAlone) {
+    app::two_player_button_Click();
+    games_won = {3, 4};
+    strategy_code = "BLOCK 4";
+    stones_restored = true;
+    skill_level = 0;
+    sound_on = false;
+    pairs_taken = {2, 1};
+    game_over = true;
+    running = true;
+    capture_log_count = 4;
+    capture_log[capture_log_capacity].color = red;
+    recording::calls.clear();
+    app::restart_button_Click();
+    EXPECT_EQ(game_mode, two_players);
+    EXPECT_EQ(games_won, (std::array<i16, 2>{3, 4}));
+    EXPECT_EQ(strategy_code, "BLOCK 4");
+    EXPECT_TRUE(stones_restored);
+    EXPECT_EQ(skill_level, 0);
+    EXPECT_FALSE(sound_on);
+    EXPECT_EQ(pairs_taken, (std::array<i16, 2>{0, 0}));
+    EXPECT_FALSE(game_over || running);
+    EXPECT_EQ(capture_log_count, 0);
+    EXPECT_EQ(capture_log[capture_log_capacity].color, 0);
+    EXPECT_EQ(recording::count_calls("set_caption r_games_won"), 0u);
+    EXPECT_EQ(recording::count_calls("set_caption g_games_won"), 0u);
+    EXPECT_EQ(recording::count_calls("set_timer_enabled"), 0u);
+    EXPECT_EQ(recording::count_calls("play_sound"), 0u);
+}
+
+TEST_F(Controller, NewGameTakesAwayTheWinMarkers) {
+    for (int i = 1; i <= 5; ++i) view::place_marker(i, 4 + i, 10);
+    markers_shown = true;
+    recording::calls.clear();
+    app::new_game();
+    EXPECT_FALSE(markers_shown);
+    EXPECT_EQ(recording::count_calls("destroy_image x_image"), 5u);
+    app::new_game();
+    EXPECT_EQ(recording::count_calls("destroy_image x_image"), 5u);
+}
+
+TEST_F(Controller, ModeClicksSetTheModeAndOnlyRunAndStep) {
+    struct Row {
+        bool over;
+        void (*click)();
+        int mode;
+        const char* buttons;
+    } rows[] = {
+        {false, app::no_player_button_Click, comp_vs_comp, "-T-T--"},
+        {true, app::no_player_button_Click, comp_vs_comp, "------"},
+        {false, app::one_player_button_Click, one_vs_comp, "-F-F--"},
+        {true, app::one_player_button_Click, one_vs_comp, "-F-F--"},
+        {false, app::two_player_button_Click, two_players, "-F-T--"},
+        {true, app::two_player_button_Click, two_players, "-F----"},
+    };
+    for (const Row& row : rows) {
+        play_moves(1);
+        game_over = row.over;
+        recording::calls.clear();
+        row.click();
+        EXPECT_EQ(game_mode, row.mode);
+        EXPECT_EQ(button_row(), row.buttons) << row.mode << " over " << row.over;
+        EXPECT_EQ(move_count, 1) << "the game in progress goes on";
+        recording::start_program();
+    }
+}
+
+TEST_F(Controller, QuitAndExitSendTheHelpNoticeThenEndAtOnce) {
+    for (void (*quit)() : {app::quit_button_Click, app::exit_menu_Click}) {
+        recording::calls.clear();
+        EXPECT_THROW(quit(), recording::ProgramEnded);
+        EXPECT_EQ(recording::calls, (std::vector<std::string>{"help_quit", "end_program"}));
+    }
+    recording::calls.clear();
+    app::Form_Unload();
+    EXPECT_EQ(recording::calls, (std::vector<std::string>{"help_quit"}));
+}
+
+TEST_F(Controller, QuitInsideAWaitEndsTheProgramThere) {
+    bool went_on = false;
+    recording::on_process_events(app::quit_button_Click);
+    EXPECT_THROW(
+        {
+            platform::process_events();
+            went_on = true;
+        },
+        recording::ProgramEnded);
+    EXPECT_FALSE(went_on);
+}
+
+TEST_F(Controller, StatusPanelsShowMovesAndTacticAndTheZeroButtonClearsTheWins) {
+    play_moves(3);
+    strategy_code = "MAKE 5";
+    games_won = {2, 5};
+    recording::calls.clear();
+    app::show_move_status();
+    app::Zero_games_won_Click();
+    EXPECT_EQ(games_won, (std::array<i16, 2>{0, 0}));
+    EXPECT_EQ(recording::calls,
+              (std::vector<std::string>{"set_caption moves_panel 3", "set_caption scode_lab MAKE 5",
+                                        "set_caption r_games_won 0", "set_caption g_games_won 0"}));
+    EXPECT_EQ(move_count, 3);
+}
+
+TEST_F(Controller, APressOnTheSidePanelGivesTheBadCueInTheBackground) {
+    engine::media_dir = "/opt/vellox/media/";
+    app::Panel3D2_MouseDown(1, 0, 100, 100);
+    EXPECT_EQ(recording::calls, (std::vector<std::string>{"play_sound /opt/vellox/media/  1"}));
+    sound_on = false;
+    recording::calls.clear();
+    app::Panel3D2_MouseDown(2, 1, 0, 0);
+    EXPECT_TRUE(recording::calls.empty());
+}
+
+TEST_F(Controller, TheTimerStopsItselfAtItsFirstTick) {
+    app::Timer1_Timer();
+    EXPECT_EQ(recording::calls, (std::vector<std::string>{"set_timer_enabled 0"}));
+}
