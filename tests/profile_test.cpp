@@ -6,7 +6,6 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <set>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -19,8 +18,8 @@ using namespace std::literals;
 
 namespace {
 
-std::string read(std::string_view text, std::string_view section = "game") {
-    return profile::read_value(text, section, "level", "dflt", 128);
+std::string read(std::string_view text) {
+    return profile::read_value(text, "game", "level", "dflt", 128);
 }
 
 TEST(ProfileRead, FindsTheValueTheGameAlwaysRead) {
@@ -37,6 +36,7 @@ TEST(ProfileRead, FindsTheValueTheGameAlwaysRead) {
         {"[game]\n[game]\nlevel=3\n", "dflt"},
         {"level=3\n[game]\n", "dflt"},
         {"[other]\nlevel=3\n", "dflt"},
+        {"[game] ; x]\nlevel=3\n", "dflt"},
         {"[game]\n;level=3\nlevel\n", "dflt"},
         {"[game]\n[other\nlevel=3\n", "3"},
         {"[game]\nlevel=a\0b\n"sv, "a"},
@@ -46,16 +46,15 @@ TEST(ProfileRead, FindsTheValueTheGameAlwaysRead) {
         {"\x80\xFF\0[\0\n=]]\r\r\n\xEF\xBB\xBF[game]\nlevel=3\n"sv, "dflt"},
     };
     for (const auto& [text, expected] : cases) EXPECT_EQ(read(text), expected) << text;
-    EXPECT_EQ(read("[a]b]\nlevel=3\n", "a]b"), "3");
 }
 
 TEST(ProfileRead, CutsLikeACBuffer) {
     const std::string text = "[game]\nlevel=" + std::string(200, 'v') + "\n";
-    EXPECT_EQ(profile::read_value(text, "game", "level", "", 128), std::string(127, 'v'));
     for (int size : {1, 0, -5})
-        EXPECT_EQ(profile::read_value(text, "game", "level", "x", size), "");
+        EXPECT_EQ(profile::read_value(text, "game", "lEvel", "x", size), "");
+    EXPECT_EQ(profile::read_value(text, "game", "level", "", 128), std::string(127, 'v'));
     EXPECT_EQ(profile::read_value("", "game", "level", " ", 128), " ");
-    EXPECT_EQ(profile::read_value("[game]\n", "game", "level", "a\0b"sv, 128), "a");
+    EXPECT_EQ(profile::read_value("[game]\n", "game", "level", "ab\0c"sv, 128), "ab");
     EXPECT_EQ(profile::read_value("", "game", "level", "abc", 3), "ab");
     const std::string huge(1 << 20, 'y');
     EXPECT_EQ(read(huge + "\n[game]\nlevel=" + huge), std::string(127, 'y'));
@@ -82,11 +81,9 @@ TEST(ProfileWrite, ChangesOnlyWhatItMust) {
 
 TEST(ProfileWrite, RefusesWhatWouldNotReadBack) {
     const std::string_view text = "[game]\nlevel=1\n";
-    const std::string_view bad[][3] = {{"game", "level", "a\nb"},   {"game", "level", "a\rb"},
-                                       {"game", "level", "a\0b"sv}, {"game", "le=vel", "1"},
-                                       {"game", ";level", "1"},     {"game", "[level]", "1"},
-                                       {"game", " level", "1"},     {"", "level", "1"},
-                                       {"ga\nme", "level", "1"},    {"game", "", "1"}};
+    const std::string_view bad[][3] = {{"game", "level", "a\nb"}, {"game", "level", "a\0b"sv},
+                                       {"game", "le=vel", "1"},   {"game", ";level", "1"},
+                                       {"g\rame", "level", "1"},  {" game", "level", "1"}};
     for (const auto& [section, key, value] : bad) {
         EXPECT_EQ(profile::write_value(text, section, key, value), text) << key << value;
     }
@@ -109,11 +106,8 @@ struct ProfileFile : ::testing::Test {
         std::ifstream in(ini, std::ios::binary);
         return {std::istreambuf_iterator<char>(in), {}};
     }
-    std::set<std::string> names() const {
-        std::set<std::string> found;
-        for (const auto& entry : fs::directory_iterator(dir)) found.insert(entry.path().filename());
-        return found;
-    }
+    // Entries in the directory, so that a leftover temporary file shows.
+    auto entries() const { return std::distance(fs::directory_iterator(dir), {}); }
     std::string read_level() const {
         return profile::read_file_value(ini, "game", "level", " ", 128);
     }
@@ -122,17 +116,15 @@ struct ProfileFile : ::testing::Test {
     }
 };
 
-const std::set<std::string> only_ini = {"vellox.ini"};
-
 TEST_F(ProfileFile, CreatesAMissingFile) {
     EXPECT_EQ(read_level(), " ");
     EXPECT_FALSE(write_level("a\nb"));
-    EXPECT_TRUE(names().empty());
+    EXPECT_EQ(entries(), 0);
     ASSERT_TRUE(write_level(std::string(200, 'v')));
     EXPECT_EQ(get(), "[game]\nlevel=" + std::string(200, 'v') + "\n");
     EXPECT_EQ(read_level(), std::string(127, 'v'));
     EXPECT_EQ(fs::status(ini).permissions(), fs::perms(0644));
-    EXPECT_EQ(names(), only_ini);
+    EXPECT_EQ(entries(), 1);
 }
 
 TEST_F(ProfileFile, KeepsOtherBytesModeAndLinks) {
@@ -145,7 +137,7 @@ TEST_F(ProfileFile, KeepsOtherBytesModeAndLinks) {
               "\xEF\xBB\xBF; x\r\n[game]\r\nlevel=3\r\n\r\n[z]\r\nq=\0\r\n[new]\r\nk=v\r\n"s);
     EXPECT_EQ(fs::status(ini).permissions(), fs::perms(0600));
     EXPECT_TRUE(fs::is_symlink(dir / "link.ini"));
-    EXPECT_EQ(names(), (std::set<std::string>{"link.ini", "vellox.ini"}));
+    EXPECT_EQ(entries(), 2);
 }
 
 TEST_F(ProfileFile, FailsOnWhatIsNotAWritableFile) {
@@ -163,7 +155,7 @@ TEST_F(ProfileFile, FailsOnWhatIsNotAWritableFile) {
     EXPECT_EQ(profile::read_file_value("/dev/zero", "game", "level", " ", 128), " ");
     EXPECT_TRUE(fs::is_directory(ini) && fs::is_empty(ini) && fs::is_fifo(fifo));
     EXPECT_TRUE(fs::is_symlink(loop));
-    EXPECT_EQ(names(), (std::set<std::string>{"fifo", "loop.ini", "vellox.ini"}));
+    EXPECT_EQ(entries(), 3);
 }
 
 // A file size limit makes writing the temporary file fail even for root.
@@ -173,15 +165,14 @@ TEST_F(ProfileFile, FailedSaveLeavesTheOldFileAndNoTemporary) {
     const auto previous = std::signal(SIGXFSZ, SIG_IGN);
     rlimit saved{};
     ::getrlimit(RLIMIT_FSIZE, &saved);
-    rlimit small = saved;
-    small.rlim_cur = 1000;
+    const rlimit small{1000, saved.rlim_max};
     ::setrlimit(RLIMIT_FSIZE, &small);
     const bool written = write_level("2");
     ::setrlimit(RLIMIT_FSIZE, &saved);
     std::signal(SIGXFSZ, previous);
     EXPECT_FALSE(written);
     EXPECT_EQ(get(), old);
-    EXPECT_EQ(names(), only_ini);
+    EXPECT_EQ(entries(), 1);
 }
 
 TEST_F(ProfileFile, RespectsPermissions) {
@@ -194,7 +185,7 @@ TEST_F(ProfileFile, RespectsPermissions) {
     fs::permissions(dir, fs::perms(0555));
     EXPECT_FALSE(write_level("2"));
     EXPECT_EQ(get(), "[game]\nlevel=1\n");
-    EXPECT_EQ(names(), only_ini);
+    EXPECT_EQ(entries(), 1);
 }
 
 } // namespace

@@ -3,12 +3,10 @@
 #include "app/qt/main_window.h"
 
 #include <QApplication>
-#include <QStyleFactory>
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Vellox"));
-    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    app::set_up_application();
     app::MainWindow window;
     app::Form_Load();
     window.show();

@@ -8,6 +8,7 @@
 #include "view/qt/twips.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QGroupBox>
 #include <QLabel>
@@ -16,6 +17,7 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyleFactory>
 
 namespace app {
 
@@ -27,7 +29,10 @@ constexpr int client_width = 8475;
 constexpr int client_height = 6270;
 constexpr int timer_interval_ms = 500;
 
+constexpr int body_font_pixels = 11;
+
 const QColor panel_grey(192, 192, 192);
+const QColor side_panel_grey(214, 214, 214);
 const QColor red_text(192, 0, 0);
 const QColor green_text(0, 128, 0);
 const QColor blue_text(0, 0, 192);
@@ -45,17 +50,30 @@ QString sunken_panel_style(QColor text) {
 QString raised_panel_style() {
     return QStringLiteral("QLabel { background: %1; color: %2; border: 1px solid;"
                           " border-color: #f6f6f6 #6f6f6f #6f6f6f #f6f6f6; border-radius: 3px;"
-                          " font-weight: bold; letter-spacing: 1px; }")
+                          " font-weight: bold; font-size: 13px; }")
         .arg(panel_grey.name(), title_text.name());
 }
 
 // Status panels, labels and frames take no presses, and a press on a disabled button is
 // ignored: none of them may reach the side panel behind them.
-void stop_presses(QWidget* widget) { widget->setAttribute(Qt::WA_NoMousePropagation); }
+void stop_presses(QWidget* widget) {
+    widget->setAttribute(Qt::WA_NoMousePropagation);
+}
 
-QRect twips(int left, int top, int width, int height) { return QRect(left, top, width, height); }
+QRect twips(int left, int top, int width, int height) {
+    return QRect(left, top, width, height);
+}
 
 } // namespace
+
+// The controls' places are fixed in pixels, so the font is sized in pixels too.
+void set_up_application() {
+    QApplication::setApplicationName(QStringLiteral("Vellox"));
+    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    QFont font = QApplication::font();
+    font.setPixelSize(body_font_pixels);
+    QApplication::setFont(font);
+}
 
 void SidePanel::mousePressEvent(QMouseEvent* event) {
     const QPointF at = event->position() * view::twips_per_pixel;
@@ -76,6 +94,7 @@ MainWindow::MainWindow() : surface_(new view::BoardSurface(this)) {
     view::init_image_arrays();
     Timer1_.setInterval(timer_interval_ms);
     connect(&Timer1_, &QTimer::timeout, [] { Timer1_Timer(); });
+    adjustSize();
 }
 
 MainWindow::~MainWindow() {
@@ -85,9 +104,12 @@ MainWindow::~MainWindow() {
 
 QAction* MainWindow::menu_item(settings::MenuItem item) const {
     switch (item) {
-    case settings::MenuItem::sound_menu: return sound_menu_;
-    case settings::MenuItem::novice_menu: return novice_menu_;
-    case settings::MenuItem::advanced_menu: return advanced_menu_;
+    case settings::MenuItem::sound_menu:
+        return sound_menu_;
+    case settings::MenuItem::novice_menu:
+        return novice_menu_;
+    case settings::MenuItem::advanced_menu:
+        return advanced_menu_;
     }
     return nullptr;
 }
@@ -117,7 +139,8 @@ void MainWindow::build_menus() {
     advanced_menu_ =
         add_item(skill_menu, "advanced_menu", "&Advanced", settings::advanced_menu_Click);
     add_item(options_menu, "save_menu", "S&ave Settings", settings::save_menu_Click);
-    for (QAction* checked : {sound_menu_, novice_menu_, advanced_menu_}) checked->setCheckable(true);
+    for (QAction* checked : {sound_menu_, novice_menu_, advanced_menu_})
+        checked->setCheckable(true);
 
     QMenu* help_menu = menuBar()->addMenu(QStringLiteral("&Help"));
     help_menu->setObjectName(QStringLiteral("help_menu"));
@@ -127,6 +150,9 @@ void MainWindow::build_menus() {
 
 void MainWindow::build_side_panel() {
     auto* panel = new SidePanel(surface_);
+    QPalette colours = QApplication::palette();
+    colours.setColor(QPalette::Window, side_panel_grey);
+    panel->setPalette(colours);
     panel->setAutoFillBackground(true);
     panel->setFrameStyle(QFrame::StyledPanel | QFrame::Raised);
     place(Control::Panel3D2, panel, twips(45, 480, 2175, 5775));
@@ -152,8 +178,7 @@ void MainWindow::build_side_panel() {
     add_button(Control::restart_button, "Clear", twips(120, 4920, 615, 495), panel,
                restart_button_Click);
     add_button(Control::back_button, "Back", twips(765, 4920, 615, 495), panel, nullptr);
-    add_button(Control::quit_button, "Quit", twips(1440, 4920, 570, 495), panel,
-               quit_button_Click);
+    add_button(Control::quit_button, "Quit", twips(1440, 4920, 570, 495), panel, quit_button_Click);
     for (QWidget* child : panel->findChildren<QWidget*>()) stop_presses(child);
 }
 
@@ -175,8 +200,8 @@ void MainWindow::build_frames(QWidget* panel) {
     add_button(Control::step_button, "Step", twips(1260, 240, 555, 375), play, nullptr);
 }
 
-QWidget* MainWindow::add_status_panel(Control which, const char* caption, QColor text,
-                                      QRect twips, QWidget* parent) {
+QWidget* MainWindow::add_status_panel(Control which, const char* caption, QColor text, QRect twips,
+                                      QWidget* parent) {
     auto* panel = new QLabel(QString::fromUtf8(caption), parent);
     panel->setAlignment(Qt::AlignCenter);
     panel->setStyleSheet(sunken_panel_style(text));

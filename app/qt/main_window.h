@@ -69,4 +69,7 @@ private:
 // The one main window, while it exists.
 extern MainWindow* main_window;
 
+// The application's name and look, set before the main window is created.
+void set_up_application();
+
 } // namespace app

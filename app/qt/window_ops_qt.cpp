@@ -26,11 +26,15 @@ void set_caption(app::Control panel, const std::string& value) {
 
 void set_busy_pointer(bool busy) {
     if (!main_window) return;
-    if (busy) main_window->setCursor(Qt::WaitCursor);
-    else main_window->unsetCursor();
+    if (busy)
+        main_window->setCursor(Qt::WaitCursor);
+    else
+        main_window->unsetCursor();
 }
 
-void process_events() { QCoreApplication::processEvents(QEventLoop::AllEvents); }
+void process_events() {
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+}
 
 // Leaves at once, wherever it is called from: no handler further up the stack may go on.
 // Nothing needs saving; the settings file is only ever replaced whole.
@@ -59,8 +63,10 @@ void center_main_window() {
 void set_timer_enabled(bool enabled) {
     if (!main_window) return;
     QTimer& timer = main_window->timer();
-    if (!enabled) timer.stop();
-    else if (!timer.isActive()) timer.start();
+    if (!enabled)
+        timer.stop();
+    else if (!timer.isActive())
+        timer.start();
 }
 
 } // namespace platform

@@ -52,15 +52,10 @@ quint32 le32(const QByteArray& bytes, int at) {
     return qFromLittleEndian<quint32>(bytes.constData() + at);
 }
 
-// The bytes per second of a fmt chunk in an encoding that the sound effect decodes; 0 otherwise.
+// The bytes per second that a fmt chunk declares; 0 for a chunk too short or without sound. The
+// encoding is left to the sound effect: one it cannot decode ends in status Error.
 quint32 byte_rate(const QByteArray& fmt) {
-    if (fmt.size() < 16) return 0;
-    const quint16 tag = le16(fmt, 0);
-    const quint16 channels = le16(fmt, 2);
-    const quint16 bits = le16(fmt, 14);
-    const bool pcm = (tag == 1 || tag == 0xfffe) && (bits == 8 || bits == 16 || bits == 32);
-    const bool floating = tag == 3 && bits == 32;
-    if (!(pcm || floating) || channels == 0 || le32(fmt, 4) == 0) return 0;
+    if (fmt.size() < 16 || le16(fmt, 2) == 0 || le32(fmt, 4) == 0) return 0;
     return le32(fmt, 8);
 }
 
@@ -97,7 +92,6 @@ public:
         for (QSoundEffect* known : std::as_const(effects_)) known->deleteLater();
         effects_.clear();
         current_ = nullptr;
-        finish_wait(0);
     }
 
 private:

@@ -18,9 +18,9 @@ inline QUrl alert_url() {
     return QUrl(QStringLiteral("qrc:/sounds/alert.wav"));
 }
 
-// Milliseconds of sound in a PCM or float WAV file (rounded up), read from its header; a data
-// chunk cut short counts for what is there. nullopt for a file that is missing, unreadable, not a
-// WAV, in an encoding the player cannot decode, or without any sound in it.
+// Milliseconds of sound in a WAV file (rounded up): its data bytes over the byte rate of its
+// header; a data chunk cut short counts for what is there. nullopt for a file that is missing,
+// unreadable, not a WAV or without any sound in it.
 std::optional<qint64> wav_length_ms(const QString& file);
 
 // The file that a path handed to play_sound opens: backslashes, as a Windows user writes them,

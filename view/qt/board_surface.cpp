@@ -38,7 +38,9 @@ void PictureElement::paintEvent(QPaintEvent*) {
 }
 
 // Stones and markers swallow the press: the board under them never sees it.
-void PictureElement::mousePressEvent(QMouseEvent* event) { event->accept(); }
+void PictureElement::mousePressEvent(QMouseEvent* event) {
+    event->accept();
+}
 
 BoardSurface::BoardSurface(QWidget* parent) : QWidget(parent) {
     setAutoFillBackground(true);
@@ -48,9 +50,13 @@ BoardSurface::BoardSurface(QWidget* parent) : QWidget(parent) {
     setPalette(colours);
 }
 
-QColor BoardSurface::foreground() { return QColor(40, 32, 20); }
+QColor BoardSurface::foreground() {
+    return QColor(40, 32, 20);
+}
 
-QColor BoardSurface::background() { return QColor(214, 178, 118); }
+QColor BoardSurface::background() {
+    return QColor(214, 178, 118);
+}
 
 void BoardSurface::add_line(int x1, int y1, int x2, int y2, int width_px, Ink ink) {
     shapes_.push_back(Shape{false, x1, y1, x2, y2, width_px, ink});

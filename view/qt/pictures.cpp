@@ -14,9 +14,10 @@ struct StoneColours {
     QColor edge;
 };
 
-// A stone lit from the top left: a radial gradient with a thin darker rim and a soft shadow.
+// A stone lit from the top left: a radial gradient with a thin darker rim and a soft shadow. It
+// is narrower than the distance between two grid lines, so neighbouring stones never touch.
 void paint_stone(QPainter& painter, const QRectF& box, const StoneColours& colours) {
-    const double inset = box.width() * 0.06;
+    const double inset = box.width() * 0.17;
     const QRectF stone = box.adjusted(inset, inset, -inset, -inset);
     painter.setPen(Qt::NoPen);
     painter.setBrush(QColor(0, 0, 0, 60));
@@ -33,7 +34,7 @@ void paint_stone(QPainter& painter, const QRectF& box, const StoneColours& colou
 
 // A gold ring wide enough to encircle a stone on the same point.
 void paint_ring(QPainter& painter, const QRectF& box) {
-    const double width = box.width() * 0.11;
+    const double width = box.width() * 0.09;
     const QRectF ring = box.adjusted(width, width, -width, -width);
     painter.setBrush(Qt::NoBrush);
     painter.setPen(QPen(QColor(60, 40, 0), width + box.width() / 16.0));
@@ -54,7 +55,9 @@ void paint_picture(QPainter& painter, ImageArray array, const QRectF& box) {
     case ImageArray::r_stone:
         paint_stone(painter, box, {QColor(255, 170, 160), QColor(210, 30, 30), QColor(110, 0, 0)});
         break;
-    case ImageArray::x_image: paint_ring(painter, box); break;
+    case ImageArray::x_image:
+        paint_ring(painter, box);
+        break;
     }
     painter.restore();
 }
