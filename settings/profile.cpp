@@ -20,14 +20,14 @@ constexpr std::string_view byte_order_mark = "\xEF\xBB\xBF";
 constexpr std::string_view line_breaks_and_nul = "\r\n\0"sv;
 
 // One line as offsets into the text: content ends before the CR or LF that ends the line.
-struct line_span {
+struct LineSpan {
     std::size_t begin;
     std::size_t content_end;
     std::size_t end;
 };
 
 // Where a section and key are in a text, or where the key would go.
-struct location {
+struct KeyLocation {
     bool section_found = false;
     bool key_found = false;
     std::size_t insert_at = 0;
@@ -36,7 +36,7 @@ struct location {
 };
 
 // What could be read of a file; readable is also true when there is no file at all.
-struct file_contents {
+struct FileContents {
     bool readable = false;
     bool exists = false;
     mode_t mode = 0;
@@ -95,7 +95,7 @@ std::size_t body_begin(std::string_view text) {
 
 // The line starting at begin; a CR before its LF, or at the very end of the text, is part of
 // the line ending rather than of the content.
-line_span line_at(std::string_view text, std::size_t begin) {
+LineSpan line_at(std::string_view text, std::size_t begin) {
     const std::size_t lf = text.find('\n', begin);
     const std::size_t end = lf == text.npos ? text.size() : lf + 1;
     std::size_t content_end = lf == text.npos ? text.size() : lf;
@@ -128,10 +128,10 @@ std::optional<std::size_t> value_offset(std::string_view content, std::string_vi
 
 // Finds key in the first section named section, in one pass that stops at the end of that
 // section. insert_at is just after the section's last non-blank line.
-location locate(std::string_view text, std::string_view section, std::string_view key) {
-    location found;
+KeyLocation locate(std::string_view text, std::string_view section, std::string_view key) {
+    KeyLocation found;
     for (std::size_t at = body_begin(text); at < text.size();) {
-        const line_span line = line_at(text, at);
+        const LineSpan line = line_at(text, at);
         at = line.end;
         const std::string_view content = text.substr(line.begin, line.content_end - line.begin);
         if (const auto name = header_name(content)) {
@@ -190,8 +190,8 @@ bool read_all(int fd, std::string& out) {
 
 // The current contents of the file at path. Anything but a regular file or no file at all is
 // unreadable; it is checked before opening so that devices and pipes are never opened.
-file_contents load(const std::string& path) {
-    file_contents result;
+FileContents load(const std::string& path) {
+    FileContents result;
     struct stat info {};
     if (::stat(path.c_str(), &info) != 0) {
         result.readable = errno == ENOENT;
@@ -262,7 +262,7 @@ bool replace_file(const std::string& path, std::string_view text, mode_t mode) {
 std::string read_value(std::string_view text, std::string_view section, std::string_view key,
                        std::string_view default_value, int size) {
     if (!usable_names(section, key)) return cut_for_buffer(default_value, size);
-    const location found = locate(text, section, key);
+    const KeyLocation found = locate(text, section, key);
     if (!found.key_found) return cut_for_buffer(default_value, size);
     const std::string_view value =
         text.substr(found.value_begin, found.value_end - found.value_begin);
@@ -273,7 +273,7 @@ std::string write_value(std::string_view text, std::string_view section, std::st
                         std::string_view value) {
     std::string result(text);
     if (!usable_setting(section, key, value)) return result;
-    const location found = locate(text, section, key);
+    const KeyLocation found = locate(text, section, key);
     if (found.key_found) {
         result.replace(found.value_begin, found.value_end - found.value_begin, value);
         return result;
@@ -289,7 +289,7 @@ std::string write_value(std::string_view text, std::string_view section, std::st
 
 std::string read_file_value(const std::string& path, std::string_view section, std::string_view key,
                             std::string_view default_value, int size) {
-    const file_contents current = load(path);
+    const FileContents current = load(path);
     return read_value(current.readable ? std::string_view(current.text) : "", section, key,
                       default_value, size);
 }
@@ -298,7 +298,7 @@ bool write_file_value(const std::string& path, std::string_view section, std::st
                       std::string_view value) {
     if (path.empty() || !usable_setting(section, key, value)) return false;
     const std::string target = save_target(path);
-    const file_contents current = load(target);
+    const FileContents current = load(target);
     if (!current.readable) return false;
     return replace_file(target, write_value(current.text, section, key, value),
                         current.exists ? current.mode : 0644);

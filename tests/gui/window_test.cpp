@@ -16,6 +16,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QProcess>
 #include <QRadioButton>
 #include <QTest>
@@ -134,6 +135,7 @@ private slots:
     void optionsMenuChecksFollowTheClicks();
     void saveSettingsWritesTheFile();
     void pressesOnlyCountOnTheBareSidePanel();
+    void messageIsModalWithInformationIconTitleAndOk();
     void quitAndExitEndTheProgramAlsoInsideAWait();
     void screenshots();
 
@@ -317,6 +319,38 @@ void WindowTest::pressesOnlyCountOnTheBareSidePanel() {
     QCOMPARE(counter.presses, 1);
     QTRY_COMPARE(sound::last_source(), sound::alert_url());
     panel->removeEventFilter(&counter);
+}
+
+// Closes the message box once it is up, noting what it looked like.
+struct MessageSeen {
+    bool shown = false;
+    bool modal = false;
+    QString title;
+    QString text;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    int buttons = 0;
+};
+
+void close_message_when_shown(MessageSeen& seen) {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (!box) {
+        QTimer::singleShot(10, [&seen] { close_message_when_shown(seen); });
+        return;
+    }
+    seen = {true,        box->isModal(), box->windowTitle(),
+            box->text(), box->icon(),    static_cast<int>(box->buttons().size())};
+    box->button(QMessageBox::Ok)->click();
+}
+
+void WindowTest::messageIsModalWithInformationIconTitleAndOk() {
+    MessageSeen seen;
+    QTimer::singleShot(0, [&seen] { close_message_when_shown(seen); });
+    platform::show_message("GREEN WINS WITH FIVE IN A ROW");
+    QVERIFY(seen.shown && seen.modal);
+    QCOMPARE(seen.title, QString("Vellox"));
+    QCOMPARE(seen.text, QString("GREEN WINS WITH FIVE IN A ROW"));
+    QCOMPARE(seen.icon, QMessageBox::Information);
+    QCOMPARE(seen.buttons, 1);
 }
 
 void WindowTest::quitAndExitEndTheProgramAlsoInsideAWait() {
