@@ -114,9 +114,12 @@ QAction* MainWindow::menu_item(settings::MenuItem item) const {
     return nullptr;
 }
 
+// The program ends with its window, also when a handler further up the stack is waiting for
+// events: nothing of the game may go on without a window.
 void MainWindow::closeEvent(QCloseEvent* event) {
     Form_Unload();
     event->accept();
+    platform::end_program();
 }
 
 void MainWindow::build_menus() {

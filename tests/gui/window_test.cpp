@@ -19,6 +19,7 @@
 #include <QMessageBox>
 #include <QProcess>
 #include <QRadioButton>
+#include <QScreen>
 #include <QTest>
 
 #include <cstdio>
@@ -95,8 +96,9 @@ QString settings_file() {
     return QCoreApplication::applicationDirPath() + "/VELLOX.INI";
 }
 
-// Run in a child process: a handler waits for events while a click on Quit (or the Exit menu
-// item) is pending; the program must end inside the wait with a clean exit status.
+// Run in a child process: a handler waits for events while a click on Quit, the Exit menu
+// item or the window's close button is pending; the program must end inside the wait with a clean
+// exit status.
 int quit_while_waiting(const QString& how) {
     app::set_up_application();
     app::MainWindow window;
@@ -106,8 +108,10 @@ int quit_while_waiting(const QString& how) {
         if (how == "quit") {
             auto* quit = static_cast<QAbstractButton*>(widget(Control::quit_button));
             QMetaObject::invokeMethod(quit, &QAbstractButton::click, Qt::QueuedConnection);
-        } else {
+        } else if (how == "exit") {
             QMetaObject::invokeMethod(action("exit_menu"), &QAction::trigger, Qt::QueuedConnection);
+        } else {
+            QMetaObject::invokeMethod(app::main_window, &QWidget::close, Qt::QueuedConnection);
         }
         platform::process_events();
         std::puts("went on after the wait");
@@ -136,7 +140,7 @@ private slots:
     void saveSettingsWritesTheFile();
     void pressesOnlyCountOnTheBareSidePanel();
     void messageIsModalWithInformationIconTitleAndOk();
-    void quitAndExitEndTheProgramAlsoInsideAWait();
+    void quitExitAndCloseEndTheProgramAlsoInsideAWait();
     void screenshots();
 
 private:
@@ -180,6 +184,9 @@ void WindowTest::windowIsFixedAtTheClientSize() {
     QCOMPARE(window_->windowTitle(), QString("Vellox"));
     QCOMPARE(window_->centralWidget()->size(), QSize(565, 418));
     QCOMPARE(window_->minimumSize(), window_->maximumSize());
+    const QRect screen = window_->screen()->geometry();
+    QCOMPARE(window_->pos(), QPoint((screen.width() - window_->width()) / 2,
+                                    (screen.height() - window_->height()) / 2));
     const QStringList menus = {"&File", "&Options", "&Help"};
     QStringList shown;
     for (QAction* menu : window_->menuBar()->actions()) shown << menu->text();
@@ -353,8 +360,8 @@ void WindowTest::messageIsModalWithInformationIconTitleAndOk() {
     QCOMPARE(seen.buttons, 1);
 }
 
-void WindowTest::quitAndExitEndTheProgramAlsoInsideAWait() {
-    for (const char* how : {"quit", "exit"}) {
+void WindowTest::quitExitAndCloseEndTheProgramAlsoInsideAWait() {
+    for (const char* how : {"quit", "exit", "close"}) {
         QProcess child;
         child.setProcessChannelMode(QProcess::MergedChannels);
         child.start(QCoreApplication::applicationFilePath(),
