@@ -20,9 +20,7 @@ void reset_capture_log() {
     engine::capture_log_count = 0;
 }
 
-void reset_bounding_box() {
-    engine::min_x = engine::max_x = engine::min_y = engine::max_y = 10;
-}
+void reset_bounding_box() { engine::min_x = engine::max_x = engine::min_y = engine::max_y = 10; }
 
 // The buttons a fresh game starts with: nothing to take back or halt, Run and Step as the mode
 // allows.

@@ -46,7 +46,9 @@ void set_enabled(app::Control control, bool enabled);
 
 // Shows a value on a 3-D panel.
 void set_caption(app::Control panel, const std::string& value);
-inline void set_caption(app::Control panel, int value) { set_caption(panel, std::to_string(value)); }
+inline void set_caption(app::Control panel, int value) {
+    set_caption(panel, std::to_string(value));
+}
 
 void set_busy_pointer(bool busy);
 

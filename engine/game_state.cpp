@@ -43,16 +43,20 @@ BoardCell& cell(int x, int y) {
     return board[x - board_low][y - board_low];
 }
 
-bool is_interior(int x, int y) { return x >= 2 && x <= grid_size - 1 && y >= 2 && y <= grid_size - 1; }
+bool is_interior(int x, int y) {
+    return x >= 2 && x <= grid_size - 1 && y >= 2 && y <= grid_size - 1;
+}
 
 void clear_board() {
     for (int x = board_low; x <= board_high; ++x)
         for (int y = board_low; y <= board_high; ++y)
-            cell(x, y) = BoardCell{empty, static_cast<i16>(x), static_cast<i16>(y), 0, no_direction};
+            cell(x, y) =
+                BoardCell{empty, static_cast<i16>(x), static_cast<i16>(y), 0, no_direction};
 }
 
 void fill_dir_table() {
-    dir_table = {{{0, 0}, {0, -1}, {1, -1}, {1, 0}, {1, 1}, {0, 1}, {-1, 1}, {-1, 0}, {-1, -1}, {0, 0}}};
+    dir_table = {
+        {{0, 0}, {0, -1}, {1, -1}, {1, 0}, {1, 1}, {0, 1}, {-1, 1}, {-1, 0}, {-1, -1}, {0, 0}}};
 }
 
 } // namespace engine

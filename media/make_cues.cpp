@@ -35,9 +35,7 @@ struct Note {
 
 using Samples = std::vector<double>;
 
-double raised_cosine(double x) {
-    return 0.5 - 0.5 * std::cos(std::numbers::pi * x);
-}
+double raised_cosine(double x) { return 0.5 - 0.5 * std::cos(std::numbers::pi * x); }
 
 // Rises from zero, decays exponentially and fades to exactly zero at the end of the note, so
 // that neither edge clicks.

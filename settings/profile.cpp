@@ -43,9 +43,7 @@ struct FileContents {
     std::string text;
 };
 
-bool is_blank(char c) {
-    return c == ' ' || c == '\t';
-}
+bool is_blank(char c) { return c == ' ' || c == '\t'; }
 
 std::string_view trim_left(std::string_view s) {
     while (!s.empty() && is_blank(s.front())) s.remove_prefix(1);
@@ -58,9 +56,7 @@ std::string_view trim(std::string_view s) {
     return s;
 }
 
-char ascii_lower(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
+char ascii_lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
 // Names match without regard to ASCII case, as the settings file has always been read.
 bool same_name(std::string_view a, std::string_view b) {

@@ -21,8 +21,8 @@ std::string write_value(std::string_view text, std::string_view section, std::st
                         std::string_view value);
 
 // read_value on the file at path; a file that is missing or cannot be read counts as empty.
-std::string read_file_value(const std::string& path, std::string_view section,
-                            std::string_view key, std::string_view default_value, int size);
+std::string read_file_value(const std::string& path, std::string_view section, std::string_view key,
+                            std::string_view default_value, int size);
 
 // write_value on the file at path, creating it when missing. The new text goes to a temporary
 // file in the same directory that is renamed over the old one; false, with the old file left as

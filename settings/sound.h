@@ -5,7 +5,12 @@
 
 namespace settings {
 
-enum class Cue { put_piece_sound, take_two_sound, victory_sound, bad_sound };
+enum class Cue {
+    put_piece_sound,
+    take_two_sound,
+    victory_sound,
+    bad_sound
+};
 
 // Sets windows_dir and media_dir from the system's directory.
 void init_media_dir();

@@ -6,7 +6,11 @@
 
 namespace settings {
 
-enum class MenuItem { sound_menu, novice_menu, advanced_menu };
+enum class MenuItem {
+    sound_menu,
+    novice_menu,
+    advanced_menu
+};
 
 } // namespace settings
 

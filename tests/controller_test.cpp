@@ -79,6 +79,10 @@ TEST_F(Controller, RightAfterStartUpGreenIsToMoveWithNothingButTheModesEnabled) 
     EXPECT_TRUE(view::image(view::ImageArray::g_stone, 0)->visible);
     EXPECT_FALSE(view::image(view::ImageArray::r_stone, 0)->visible);
     EXPECT_EQ(games_won, (std::array<i16, 2>{0, 0}));
+    EXPECT_EQ(std::make_tuple(min_x, max_x, min_y, max_y), std::make_tuple(10, 10, 10, 10));
+    EXPECT_EQ(color_names, (std::array<std::string, 2>{"GREEN", "RED"}));
+    EXPECT_EQ(crlf, "\r\n");
+    EXPECT_EQ(sound_flags, 1);
     recording::calls.clear();
     app::new_game();
     EXPECT_EQ(
@@ -210,18 +214,6 @@ TEST_F(Controller, QuitAndExitSendTheHelpNoticeThenEndAtOnce) {
     EXPECT_EQ(recording::calls, (std::vector<std::string>{"help_quit"}));
 }
 
-TEST_F(Controller, QuitInsideAWaitEndsTheProgramThere) {
-    bool went_on = false;
-    recording::on_process_events(app::quit_button_Click);
-    EXPECT_THROW(
-        {
-            platform::process_events();
-            went_on = true;
-        },
-        recording::ProgramEnded);
-    EXPECT_FALSE(went_on);
-}
-
 TEST_F(Controller, StatusPanelsShowMovesAndTacticAndTheZeroButtonClearsTheWins) {
     play_moves(3);
     strategy_code = "MAKE 5";
@@ -244,9 +236,4 @@ TEST_F(Controller, APressOnTheSidePanelGivesTheBadCueInTheBackground) {
     recording::calls.clear();
     app::Panel3D2_MouseDown(2, 1, 0, 0);
     EXPECT_TRUE(recording::calls.empty());
-}
-
-TEST_F(Controller, TheTimerStopsItselfAtItsFirstTick) {
-    app::Timer1_Timer();
-    EXPECT_EQ(recording::calls, (std::vector<std::string>{"set_timer_enabled 0"}));
 }

@@ -31,9 +31,7 @@ protected:
     void load_from(const std::string& text) { load_from(&text); }
 };
 
-std::string options(const std::string& lines) {
-    return "[OPTIONS]\n" + lines;
-}
+std::string options(const std::string& lines) { return "[OPTIONS]\n" + lines; }
 
 } // namespace
 

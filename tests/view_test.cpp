@@ -15,9 +15,7 @@ protected:
     void SetUp() override { recording::start_program(); }
 };
 
-bool exists(ImageArray array, int index) {
-    return image(array, index) != nullptr;
-}
+bool exists(ImageArray array, int index) { return image(array, index) != nullptr; }
 
 bool visible(ImageArray array, int index) {
     const ImageElement* element = image(array, index);

@@ -24,9 +24,12 @@ ImageElement* find(ImageArray array, int index) {
 
 // Stones of colour 1 live in g_stone, of colour 2 in r_stone; other colours have no array.
 bool stone_array(int color, ImageArray& array) {
-    if (color == 1) array = ImageArray::g_stone;
-    else if (color == 2) array = ImageArray::r_stone;
-    else return false;
+    if (color == 1)
+        array = ImageArray::g_stone;
+    else if (color == 2)
+        array = ImageArray::r_stone;
+    else
+        return false;
     return true;
 }
 
@@ -61,6 +64,15 @@ void destroy(ImageArray array, int index) {
 
 } // namespace
 
+const char* array_name(ImageArray array) {
+    switch (array) {
+    case ImageArray::g_stone: return "g_stone";
+    case ImageArray::r_stone: return "r_stone";
+    case ImageArray::x_image: return "x_image";
+    }
+    return "";
+}
+
 int point_left(int x) { return grid_left + grid_step * (x - 1); }
 
 int point_top(int y) { return grid_top + grid_step * (y - 1); }
@@ -69,7 +81,8 @@ int point_top(int y) { return grid_top + grid_step * (y - 1); }
 GridPoint point_at(float X, float Y) {
     const float column = (X - grid_left + grid_step) / grid_step;
     const float row = (Y - grid_top + grid_step) / grid_step;
-    return GridPoint{static_cast<int>(std::nearbyint(column)), static_cast<int>(std::nearbyint(row))};
+    return GridPoint{static_cast<int>(std::nearbyint(column)),
+                     static_cast<int>(std::nearbyint(row))};
 }
 
 void draw_board() {

@@ -28,6 +28,9 @@ constexpr int grid_top = 100;
 constexpr int grid_step = 340;
 constexpr int centre_circle_radius = 40;
 
+// The array's name on the window: "g_stone", "r_stone" or "x_image".
+const char* array_name(ImageArray array);
+
 int point_left(int x);
 int point_top(int y);
 

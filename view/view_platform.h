@@ -4,10 +4,17 @@
 
 namespace view {
 
-enum class ImageArray { g_stone, r_stone, x_image };
+enum class ImageArray {
+    g_stone,
+    r_stone,
+    x_image
+};
 
 // Colours of the board drawing; foreground is whatever the window uses for its own drawing.
-enum class Ink { foreground, yellow };
+enum class Ink {
+    foreground,
+    yellow
+};
 
 } // namespace view
 

@@ -56,13 +56,9 @@ QString raised_panel_style() {
 
 // Status panels, labels and frames take no presses, and a press on a disabled button is
 // ignored: none of them may reach the side panel behind them.
-void stop_presses(QWidget* widget) {
-    widget->setAttribute(Qt::WA_NoMousePropagation);
-}
+void stop_presses(QWidget* widget) { widget->setAttribute(Qt::WA_NoMousePropagation); }
 
-QRect twips(int left, int top, int width, int height) {
-    return QRect(left, top, width, height);
-}
+QRect twips(int left, int top, int width, int height) { return QRect(left, top, width, height); }
 
 } // namespace
 
@@ -104,12 +100,9 @@ MainWindow::~MainWindow() {
 
 QAction* MainWindow::menu_item(settings::MenuItem item) const {
     switch (item) {
-    case settings::MenuItem::sound_menu:
-        return sound_menu_;
-    case settings::MenuItem::novice_menu:
-        return novice_menu_;
-    case settings::MenuItem::advanced_menu:
-        return advanced_menu_;
+    case settings::MenuItem::sound_menu: return sound_menu_;
+    case settings::MenuItem::novice_menu: return novice_menu_;
+    case settings::MenuItem::advanced_menu: return advanced_menu_;
     }
     return nullptr;
 }

@@ -32,9 +32,7 @@ void set_busy_pointer(bool busy) {
         main_window->unsetCursor();
 }
 
-void process_events() {
-    QCoreApplication::processEvents(QEventLoop::AllEvents);
-}
+void process_events() { QCoreApplication::processEvents(QEventLoop::AllEvents); }
 
 // Leaves at once, wherever it is called from: no handler further up the stack may go on.
 // Nothing needs saving; the settings file is only ever replaced whole.

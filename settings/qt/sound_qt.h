@@ -11,12 +11,8 @@ namespace sound {
 
 // The alert played for any path that names no playable sound, bundled in the program. Functions
 // rather than constants, since the sound thread may still use them while statics are destroyed.
-inline QString alert_file() {
-    return QStringLiteral(":/sounds/alert.wav");
-}
-inline QUrl alert_url() {
-    return QUrl(QStringLiteral("qrc:/sounds/alert.wav"));
-}
+inline QString alert_file() { return QStringLiteral(":/sounds/alert.wav"); }
+inline QUrl alert_url() { return QUrl(QStringLiteral("qrc:/sounds/alert.wav")); }
 
 // Milliseconds of sound in a WAV file (rounded up): its data bytes over the byte rate of its
 // header; a data chunk cut short counts for what is there. nullopt for a file that is missing,

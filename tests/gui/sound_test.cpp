@@ -81,9 +81,7 @@ QString write_file(const QTemporaryDir& dir, const QString& name, const QByteArr
     return out.fileName();
 }
 
-std::string cue_path(const char* name) {
-    return (media_dir + '/' + name).toStdString();
-}
+std::string cue_path(const char* name) { return (media_dir + '/' + name).toStdString(); }
 
 } // namespace
 

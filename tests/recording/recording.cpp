@@ -9,6 +9,7 @@
 
 #include <cstring>
 #include <deque>
+#include <sstream>
 
 namespace recording {
 
@@ -21,17 +22,12 @@ namespace {
 
 std::deque<std::function<void()>> process_events_script;
 
-void record(const std::string& line) { calls.push_back(line); }
-
-std::string flag(bool value) { return value ? "1" : "0"; }
-
-const char* array_name(view::ImageArray array) {
-    switch (array) {
-    case view::ImageArray::g_stone: return "g_stone";
-    case view::ImageArray::r_stone: return "r_stone";
-    case view::ImageArray::x_image: return "x_image";
-    }
-    return "?";
+// One line per call: the operation and its arguments separated by spaces, flags as 1 and 0.
+template <typename... Parts> void record(const char* operation, const Parts&... parts) {
+    std::ostringstream line;
+    line << operation;
+    ((line << ' ' << parts), ...);
+    calls.push_back(line.str());
 }
 
 const char* ink_name(view::Ink ink) { return ink == view::Ink::yellow ? "yellow" : "foreground"; }
@@ -43,10 +39,6 @@ const char* menu_name(settings::MenuItem item) {
     case settings::MenuItem::advanced_menu: return "advanced_menu";
     }
     return "?";
-}
-
-std::string image_call(const char* operation, view::ImageArray array, int index) {
-    return std::string(operation) + " " + array_name(array) + " " + std::to_string(index);
 }
 
 } // namespace
@@ -91,45 +83,38 @@ namespace platform {
 using recording::record;
 
 void draw_line(int x1, int y1, int x2, int y2, int width_px, view::Ink ink) {
-    record("draw_line " + std::to_string(x1) + " " + std::to_string(y1) + " " + std::to_string(x2) +
-           " " + std::to_string(y2) + " " + std::to_string(width_px) + " " +
-           recording::ink_name(ink));
+    record("draw_line", x1, y1, x2, y2, width_px, recording::ink_name(ink));
 }
 
 void draw_circle(int cx, int cy, int radius, int width_px, view::Ink ink) {
-    record("draw_circle " + std::to_string(cx) + " " + std::to_string(cy) + " " +
-           std::to_string(radius) + " " + std::to_string(width_px) + " " +
-           recording::ink_name(ink));
+    record("draw_circle", cx, cy, radius, width_px, recording::ink_name(ink));
 }
 
 void create_image(view::ImageArray array, int index) {
-    record(recording::image_call("create_image", array, index));
+    record("create_image", view::array_name(array), index);
 }
 
 void move_image(view::ImageArray array, int index, int left, int top) {
-    record(recording::image_call("move_image", array, index) + " " + std::to_string(left) + " " +
-           std::to_string(top));
+    record("move_image", view::array_name(array), index, left, top);
 }
 
 void set_image_visible(view::ImageArray array, int index, bool visible) {
-    record(recording::image_call("set_image_visible", array, index) + " " +
-           recording::flag(visible));
+    record("set_image_visible", view::array_name(array), index, visible);
 }
 
 void destroy_image(view::ImageArray array, int index) {
-    record(recording::image_call("destroy_image", array, index));
+    record("destroy_image", view::array_name(array), index);
 }
 
 void set_enabled(app::Control control, bool enabled) {
-    record(std::string("set_enabled ") + app::control_name(control) + " " +
-           recording::flag(enabled));
+    record("set_enabled", app::control_name(control), enabled);
 }
 
 void set_caption(app::Control panel, const std::string& value) {
-    record(std::string("set_caption ") + app::control_name(panel) + " " + value);
+    record("set_caption", app::control_name(panel), value);
 }
 
-void set_busy_pointer(bool busy) { record("set_busy_pointer " + recording::flag(busy)); }
+void set_busy_pointer(bool busy) { record("set_busy_pointer", busy); }
 
 void process_events() {
     record("process_events");
@@ -145,11 +130,11 @@ void end_program() {
     throw recording::ProgramEnded{};
 }
 
-void show_message(const std::string& text) { record("show_message " + text); }
+void show_message(const std::string& text) { record("show_message", text); }
 
 void center_main_window() { record("center_main_window"); }
 
-void set_timer_enabled(bool enabled) { record("set_timer_enabled " + recording::flag(enabled)); }
+void set_timer_enabled(bool enabled) { record("set_timer_enabled", enabled); }
 
 std::string program_dir() {
     record("program_dir");
@@ -161,15 +146,14 @@ int get_windows_directory(char* buffer, int size) {
     const auto& dir = recording::windows_dir;
     const int length = static_cast<int>(dir.size());
     if (length >= size) return length + 1;
-    std::memcpy(buffer, dir.data(), dir.size());
-    buffer[length] = '\0';
+    std::memcpy(buffer, dir.c_str(), dir.size() + 1);
     return length;
 }
 
 std::string get_profile_string(const std::string& section, const std::string& key,
                                const std::string& default_value, int size,
                                const std::string& file) {
-    record("get_profile_string " + section + " " + key + " " + file);
+    record("get_profile_string", section, key, file);
     const auto found = recording::files.find(file);
     const std::string text = found == recording::files.end() ? std::string() : found->second;
     return settings::profile::read_value(text, section, key, default_value, size);
@@ -177,19 +161,16 @@ std::string get_profile_string(const std::string& section, const std::string& ke
 
 bool write_profile_string(const std::string& section, const std::string& key,
                           const std::string& value, const std::string& file) {
-    record("write_profile_string " + section + " " + key + " " + value + " " + file);
+    record("write_profile_string", section, key, value, file);
     auto& text = recording::files[file];
     text = settings::profile::write_value(text, section, key, value);
     return true;
 }
 
-void play_sound(const std::string& path, int flags) {
-    record("play_sound " + path + " " + std::to_string(flags));
-}
+void play_sound(const std::string& path, int flags) { record("play_sound", path, flags); }
 
 void set_checked(settings::MenuItem item, bool checked) {
-    record(std::string("set_checked ") + recording::menu_name(item) + " " +
-           recording::flag(checked));
+    record("set_checked", recording::menu_name(item), checked);
 }
 
 void help_quit() { record("help_quit"); }

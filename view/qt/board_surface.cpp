@@ -23,11 +23,7 @@ QColor ink_colour(Ink ink) {
 PictureElement::PictureElement(ImageArray array, int index, QWidget* parent)
     : QWidget(parent), array_(array), index_(index) {
     setAttribute(Qt::WA_TranslucentBackground);
-    setObjectName(QStringLiteral("%1_%2")
-                      .arg(array == ImageArray::g_stone   ? "g_stone"
-                           : array == ImageArray::r_stone ? "r_stone"
-                                                          : "x_image")
-                      .arg(index));
+    setObjectName(QStringLiteral("%1_%2").arg(array_name(array)).arg(index));
     resize(to_pixels(image_size), to_pixels(image_size));
     hide();
 }
@@ -38,9 +34,7 @@ void PictureElement::paintEvent(QPaintEvent*) {
 }
 
 // Stones and markers swallow the press: the board under them never sees it.
-void PictureElement::mousePressEvent(QMouseEvent* event) {
-    event->accept();
-}
+void PictureElement::mousePressEvent(QMouseEvent* event) { event->accept(); }
 
 BoardSurface::BoardSurface(QWidget* parent) : QWidget(parent) {
     setAutoFillBackground(true);
@@ -50,13 +44,9 @@ BoardSurface::BoardSurface(QWidget* parent) : QWidget(parent) {
     setPalette(colours);
 }
 
-QColor BoardSurface::foreground() {
-    return QColor(40, 32, 20);
-}
+QColor BoardSurface::foreground() { return QColor(40, 32, 20); }
 
-QColor BoardSurface::background() {
-    return QColor(214, 178, 118);
-}
+QColor BoardSurface::background() { return QColor(214, 178, 118); }
 
 void BoardSurface::add_line(int x1, int y1, int x2, int y2, int width_px, Ink ink) {
     shapes_.push_back(Shape{false, x1, y1, x2, y2, width_px, ink});

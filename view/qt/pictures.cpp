@@ -55,9 +55,7 @@ void paint_picture(QPainter& painter, ImageArray array, const QRectF& box) {
     case ImageArray::r_stone:
         paint_stone(painter, box, {QColor(255, 170, 160), QColor(210, 30, 30), QColor(110, 0, 0)});
         break;
-    case ImageArray::x_image:
-        paint_ring(painter, box);
-        break;
+    case ImageArray::x_image: paint_ring(painter, box); break;
     }
     painter.restore();
 }
