@@ -5,6 +5,7 @@
 #include "settings/system_platform.h"
 
 #include <QCoreApplication>
+#include <QDataStream>
 #include <QDeadlineTimer>
 #include <QFile>
 #include <QFileInfo>
@@ -13,7 +14,6 @@
 #include <QSemaphore>
 #include <QSoundEffect>
 #include <QThread>
-#include <QtEndian>
 
 #include <algorithm>
 #include <memory>
@@ -44,19 +44,17 @@ void set_last_source(const QUrl& url) {
     last.url = url;
 }
 
-quint16 le16(const QByteArray& bytes, int at) {
-    return qFromLittleEndian<quint16>(bytes.constData() + at);
-}
-
-quint32 le32(const QByteArray& bytes, int at) {
-    return qFromLittleEndian<quint32>(bytes.constData() + at);
-}
-
 // The bytes per second that a fmt chunk declares; 0 for a chunk too short or without sound. The
 // encoding is left to the sound effect: one it cannot decode ends in status Error.
-quint32 byte_rate(const QByteArray& fmt) {
-    if (fmt.size() < 16 || le16(fmt, 2) == 0 || le32(fmt, 4) == 0) return 0;
-    return le32(fmt, 8);
+quint32 byte_rate(QDataStream& in, quint32 size) {
+    quint16 channels = 0, block_align = 0, bits = 0;
+    quint32 sample_rate = 0, bytes_per_second = 0;
+    in.skipRawData(2); // the encoding
+    in >> channels >> sample_rate >> bytes_per_second >> block_align >> bits;
+    if (size < 16 || in.status() != QDataStream::Ok || channels == 0 || sample_rate == 0 ||
+        bits == 0)
+        return 0;
+    return bytes_per_second;
 }
 
 // What a waiting call learns from the player: that the sound has started, and its length.
@@ -206,22 +204,24 @@ void wait_for(Waiter& waiter) {
 std::optional<qint64> wav_length_ms(const QString& file) {
     QFile wav(file);
     if (!wav.open(QIODevice::ReadOnly)) return std::nullopt;
-    const QByteArray riff = wav.read(12);
-    if (riff.size() < 12 || !riff.startsWith("RIFF") || riff.mid(8, 4) != "WAVE")
+    QDataStream in(&wav);
+    in.setByteOrder(QDataStream::LittleEndian);
+    if (wav.read(4) != "RIFF" || in.skipRawData(4) != 4 || wav.read(4) != "WAVE")
         return std::nullopt;
     quint32 rate = 0;
     for (;;) {
-        const QByteArray chunk = wav.read(8);
-        if (chunk.size() < 8) return std::nullopt;
-        const qint64 size = le32(chunk, 4);
-        if (chunk.startsWith("data")) {
-            const qint64 bytes = std::min(size, wav.size() - wav.pos());
+        const QByteArray id = wav.read(4);
+        quint32 size = 0;
+        in >> size;
+        if (id.size() < 4 || in.status() != QDataStream::Ok) return std::nullopt;
+        const qint64 body = wav.pos();
+        if (id == "data") {
+            const qint64 bytes = std::min<qint64>(size, wav.size() - body);
             if (rate == 0 || bytes <= 0) return std::nullopt;
             return (bytes * 1000 + rate - 1) / rate;
         }
-        const qint64 body = wav.pos();
-        if (chunk.startsWith("fmt ")) {
-            rate = byte_rate(wav.read(std::min<qint64>(size, 64)));
+        if (id == "fmt ") {
+            rate = byte_rate(in, size);
             if (rate == 0) return std::nullopt;
         }
         // Chunks are padded to an even length.
