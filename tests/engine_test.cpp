@@ -97,12 +97,6 @@ TEST_F(Engine, CornerMovesSucceedAndTheBoxNeverNarrows) {
     EXPECT_EQ(box(), std::make_tuple(2, 18, 2, 18));
 }
 
-TEST_F(Engine, ShowStoneIgnoresColoursWithoutAnArray) {
-    show_stone(5, 5, empty);
-    show_stone(5, 5, 3);
-    EXPECT_TRUE(recording::calls.empty());
-}
-
 TEST_F(Engine, SetCellTakesTheCaptureDirectionBeforeTheMoveNumber) {
     set_cell(red, 5, 6, 3, 7);
     EXPECT_EQ(fields(cell(5, 6)), std::make_tuple(2, 5, 6, 7, 3));

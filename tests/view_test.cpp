@@ -24,15 +24,6 @@ bool visible(ImageArray array, int index) {
 
 } // namespace
 
-TEST_F(View, GridLinesLieEvery340TwipsFromTheTopLeftCorner) {
-    EXPECT_EQ(point_left(1), 2300);
-    EXPECT_EQ(point_left(19), 8420);
-    EXPECT_EQ(point_top(1), 100);
-    EXPECT_EQ(point_top(19), 6220);
-    EXPECT_EQ(point_left(10), 2300 + 9 * 340);
-    EXPECT_EQ(point_top(10), 100 + 9 * 340);
-}
-
 TEST_F(View, PointAtGoesToTheNearestLineAndExactHalvesToTheEvenOne) {
     struct Case {
         float X;

@@ -44,10 +44,10 @@ QByteArray riff(const QByteArray& chunks) {
 }
 
 // One second of a quiet 8 kHz 16-bit tone, with another chunk before the data to be skipped.
-QByteArray one_second(const QByteArray& info = "INFOab") {
+QByteArray one_second() {
     QByteArray samples;
     for (int i = 0; i < 8000; ++i) samples += le16(i % 16 < 8 ? 1000 : -1000);
-    return riff(fmt_chunk(1, 8000, 16) + chunk("LIST", info) + chunk("data", samples));
+    return riff(fmt_chunk(1, 8000, 16) + chunk("LIST", "INFOab") + chunk("data", samples));
 }
 
 struct Cue {
@@ -126,35 +126,17 @@ private slots:
         QVERIFY(std::abs(sample(cue.data, count - 1)) < 100);
     }
 
-    void cues_differ() {
-        QStringList names = {"put_piece", "take_two", "victory", "bad"};
-        QList<QByteArray> sounds;
-        for (const QString& name : names) sounds += read_cue(media_dir + '/' + name + ".wav").data;
-        sounds += read_cue(sound::alert_file()).data;
-        for (const QByteArray& sound : sounds) QVERIFY(!sound.isEmpty());
-        for (qsizetype i = 0; i < sounds.size(); ++i)
-            for (qsizetype j = i + 1; j < sounds.size(); ++j) QVERIFY(sounds[i] != sounds[j]);
-    }
-
     void wav_length_data() {
         QTest::addColumn<QString>("file");
         QTest::addColumn<qint64>("expected"); // -1: not a sound
         const QByteArray good = one_second();
         const qsizetype data_start = good.indexOf("data") + 8;
         QTest::newRow("good") << write_file(dir, "good.wav", good) << qint64(1000);
-        QTest::newRow("pad byte") << write_file(dir, "odd.wav", one_second("INFOabc"))
-                                  << qint64(1000);
         QTest::newRow("data cut in half")
             << write_file(dir, "half.wav", good.left(data_start + 8000)) << qint64(500);
         QTest::newRow("header cut") << write_file(dir, "cut.wav", good.left(30)) << qint64(-1);
-        QTest::newRow("no sound") << write_file(dir, "empty.wav", good.left(data_start))
-                                  << qint64(-1);
-        QTest::newRow("data before fmt")
-            << write_file(dir, "order.wav", riff(chunk("data", "abcd") + fmt_chunk(1, 8000, 16)))
-            << qint64(-1);
         QTest::newRow("garbage") << write_file(dir, "junk.wav", QByteArray(300, 'x')) << qint64(-1);
         QTest::newRow("missing") << dir.filePath("none.wav") << qint64(-1);
-        QTest::newRow("directory") << dir.path() << qint64(-1);
     }
 
     void wav_length() {
@@ -167,30 +149,20 @@ private slots:
             QCOMPARE(length, std::optional<qint64>(expected));
     }
 
-    void backslashes_read_as_slashes() {
-        QCOMPARE(sound::file_from_path("/opt/vellox/media/sub\\ding.wav"),
-                 QStringLiteral("/opt/vellox/media/sub/ding.wav"));
-    }
-
     void source_chosen_data() {
         QTest::addColumn<QString>("path");
         QTest::addColumn<QUrl>("expected");
-        const QString good = write_file(dir, "good.wav", one_second());
         QDir(dir.path()).mkdir("sub");
         const QString nested = write_file(dir, "sub/nested.wav", one_second());
         const QUrl alert = sound::alert_url();
         QTest::newRow("cue") << media_dir + "/put_piece.wav"
                              << QUrl::fromLocalFile(media_dir + "/put_piece.wav");
-        QTest::newRow("written") << good << QUrl::fromLocalFile(good);
         QTest::newRow("backslash")
             << dir.path() + "/sub\\nested.wav" << QUrl::fromLocalFile(nested);
         QTest::newRow("missing") << dir.filePath("none.wav") << alert;
         QTest::newRow("no name") << dir.path() + "/ " << alert;
-        QTest::newRow("directory") << dir.path() << alert;
         QTest::newRow("garbage") << write_file(dir, "junk.wav", QByteArray(300, 'x')) << alert;
         // Well-formed WAVs in encodings that the sound effect cannot decode: status Error.
-        QByteArray floats = riff(fmt_chunk(3, 8000, 32) + chunk("data", QByteArray(32000, '\0')));
-        QTest::newRow("float") << write_file(dir, "float.wav", floats) << alert;
         QByteArray mp3 = riff(fmt_chunk(0x55, 8000, 16) + chunk("data", QByteArray(16000, 'x')));
         QTest::newRow("compressed") << write_file(dir, "mp3.wav", mp3) << alert;
     }
@@ -202,20 +174,14 @@ private slots:
         QCOMPARE(sound::last_source(), expected);
     }
 
+    // Also in the background, where the call returns at once.
     void waiting_play_runs_no_window_event() {
         bool timer_ran = false;
         QTimer::singleShot(0, this, [&] { timer_ran = true; });
         platform::play_sound(cue_path("take_two.wav"), 0);
-        QVERIFY(!timer_ran);
-        // The event was real and still waiting.
-        QTRY_VERIFY(timer_ran);
-    }
-
-    void background_play_runs_no_window_event() {
-        bool timer_ran = false;
-        QTimer::singleShot(0, this, [&] { timer_ran = true; });
         platform::play_sound(cue_path("victory.wav"), 1);
         QVERIFY(!timer_ran);
+        // The event was real and still waiting.
         QTRY_VERIFY(timer_ran);
     }
 
