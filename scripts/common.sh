@@ -31,14 +31,22 @@ ensure_packages() {
     DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends $missing
 }
 
-# build_in DIR [cmake options...]: configures once, then builds only what changed.
-build_in() {
+# configure_in DIR [cmake options...]: configures a build directory once.
+configure_in() {
     local dir=$1
     shift
     if [ ! -f "$dir/CMakeCache.txt" ]; then
         cmake -S "$project_root" -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@"
     fi
-    cmake --build "$dir" -j"$(nproc)"
+}
+
+# build_in DIR [targets...]: builds only what changed, everything when no target is named.
+build_in() {
+    local dir=$1
+    shift
+    local targets=()
+    [ $# -gt 0 ] && targets=(--target "$@")
+    cmake --build "$dir" -j"$(nproc)" "${targets[@]}"
 }
 
 # Qt wants a private runtime directory; give it one where the session has none.
