@@ -161,6 +161,7 @@ private slots:
             << dir.path() + "/sub\\nested.wav" << QUrl::fromLocalFile(nested);
         QTest::newRow("missing") << dir.filePath("none.wav") << alert;
         QTest::newRow("no name") << dir.path() + "/ " << alert;
+        QTest::newRow("directory") << dir.path() << alert;
         QTest::newRow("garbage") << write_file(dir, "junk.wav", QByteArray(300, 'x')) << alert;
         // Well-formed WAVs in encodings that the sound effect cannot decode: status Error.
         QByteArray mp3 = riff(fmt_chunk(0x55, 8000, 16) + chunk("data", QByteArray(16000, 'x')));
