@@ -5,6 +5,8 @@
 #include "settings/settings.h"
 #include "settings/system_platform.h"
 
+#include <cstring>
+
 namespace settings {
 
 namespace {
@@ -22,6 +24,13 @@ const std::string& cue_file(Cue cue) {
 }
 
 } // namespace
+
+int copy_directory(const std::string& dir, char* buffer, int size) {
+    const int length = static_cast<int>(dir.size());
+    if (length >= size) return length + 1;
+    std::memcpy(buffer, dir.c_str(), dir.size() + 1);
+    return length;
+}
 
 // A directory that did not fit the buffer counts as a failed query, as the buffer then holds
 // nothing usable.

@@ -12,6 +12,11 @@ enum class MenuItem {
     advanced_menu
 };
 
+// Hands dir out the way the system's directory query does: copied with its NUL into a buffer of
+// size characters, returning its length; a directory that does not fit leaves the buffer alone
+// and returns the size it would need.
+int copy_directory(const std::string& dir, char* buffer, int size);
+
 } // namespace settings
 
 namespace platform {

@@ -6,20 +6,13 @@
 #include <QAction>
 #include <QCoreApplication>
 
-#include <cstring>
-
 namespace platform {
 
 std::string program_dir() { return QCoreApplication::applicationDirPath().toStdString(); }
 
-// The media folder lies beside the program. Like the system call it stands for, a directory
-// that does not fit reports the size it would need and leaves the buffer alone.
+// The media folder lies beside the program.
 int get_windows_directory(char* buffer, int size) {
-    const std::string dir = program_dir();
-    const int length = static_cast<int>(dir.size());
-    if (length >= size) return length + 1;
-    std::memcpy(buffer, dir.c_str(), dir.size() + 1);
-    return length;
+    return settings::copy_directory(program_dir(), buffer, size);
 }
 
 std::string get_profile_string(const std::string& section, const std::string& key,

@@ -7,7 +7,6 @@
 #include "settings/system_platform.h"
 #include "view/board_view.h"
 
-#include <cstring>
 #include <deque>
 #include <sstream>
 
@@ -143,11 +142,7 @@ std::string program_dir() {
 
 int get_windows_directory(char* buffer, int size) {
     record("get_windows_directory");
-    const auto& dir = recording::windows_dir;
-    const int length = static_cast<int>(dir.size());
-    if (length >= size) return length + 1;
-    std::memcpy(buffer, dir.c_str(), dir.size() + 1);
-    return length;
+    return settings::copy_directory(recording::windows_dir, buffer, size);
 }
 
 std::string get_profile_string(const std::string& section, const std::string& key,
