@@ -93,35 +93,6 @@ TEST_F(Settings, FileNamesComeFromTheirKeysWhateverTheCaseAndAreCutAt127) {
     EXPECT_EQ(take_two_sound_file, " ");
 }
 
-TEST_F(Settings, MenuClicksSwitchTheLiveSettingsAndTheirMarks) {
-    load_from(nullptr);
-    recording::calls.clear();
-    sound_menu_Click();
-    EXPECT_FALSE(engine::sound_on);
-    sound_menu_Click();
-    EXPECT_TRUE(engine::sound_on);
-    novice_menu_Click();
-    EXPECT_EQ(engine::skill_level, 0);
-    advanced_menu_Click();
-    EXPECT_EQ(engine::skill_level, 1);
-    EXPECT_EQ(recording::calls, (std::vector<std::string>{
-                                    "set_checked sound_menu 0", "set_checked sound_menu 1",
-                                    "set_checked novice_menu 1", "set_checked advanced_menu 0",
-                                    "set_checked novice_menu 0", "set_checked advanced_menu 1"}));
-    EXPECT_TRUE(recording::calls_starting("write").empty()) << "only Save writes the file";
-}
-
-TEST_F(Settings, SaveWritesSkillThenSoundAndCreatesTheFile) {
-    load_from(nullptr);
-    sound_menu_Click();
-    novice_menu_Click();
-    save_menu_Click();
-    EXPECT_EQ(recording::calls_starting("write_profile_string"),
-              (std::vector<std::string>{"write_profile_string OPTIONS Skill NOV " + ini,
-                                        "write_profile_string OPTIONS Sound OFF " + ini}));
-    EXPECT_EQ(recording::files[ini], "[OPTIONS]\nSkill=NOV\nSound=OFF\n");
-}
-
 TEST_F(Settings, SaveKeepsTheSoundFileKeysAndEverythingElse) {
     const std::string before = "; my sounds\n[OPTIONS]\nBadSoundFile=bad.wav\nSound = off\n";
     load_from(before);

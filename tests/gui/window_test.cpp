@@ -15,7 +15,6 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenuBar>
-#include <QMessageBox>
 #include <QProcess>
 #include <QScreen>
 #include <QTest>
@@ -81,13 +80,6 @@ bool near(QRect pixels, QRect twips) {
 int distance(QColor a, QColor b) {
     return std::abs(a.red() - b.red()) + std::abs(a.green() - b.green()) +
            std::abs(a.blue() - b.blue());
-}
-
-bool shows_colour(const QImage& picture, QColor colour) {
-    for (int y = 0; y < picture.height(); ++y)
-        for (int x = 0; x < picture.width(); ++x)
-            if (distance(picture.pixelColor(x, y), colour) < 60) return true;
-    return false;
 }
 
 QImage board_picture() { return app::main_window->centralWidget()->grab().toImage(); }
@@ -186,18 +178,6 @@ private slots:
         for (const auto& [name, caption] : items) QCOMPARE(action(name)->text(), QString(caption));
     }
 
-    void panelsShowTheirColoursOnLightGrey() {
-        const std::pair<Control, QColor> panels[] = {{Control::r_taken, QColor(192, 0, 0)},
-                                                     {Control::g_games_won, QColor(0, 128, 0)},
-                                                     {Control::moves_panel, QColor(0, 0, 192)},
-                                                     {Control::scode_lab, QColor(128, 0, 128)}};
-        for (const auto& [control, text] : panels) {
-            const QImage picture = widget(control)->grab().toImage();
-            QCOMPARE(picture.pixelColor(picture.width() / 2, 2), QColor(192, 192, 192));
-            QVERIFY2(shows_colour(picture, text), app::control_name(control));
-        }
-    }
-
     void boardIsDrawnOnceAndKept() {
         const QImage board = board_picture();
         const QColor ink = view::BoardSurface::foreground();
@@ -275,21 +255,6 @@ private slots:
         QTest::mouseClick(panel, Qt::LeftButton, {}, QPoint(4, 90));
         QCOMPARE(counter.presses, 1);
         QTRY_COMPARE(sound::last_source(), sound::alert_url()); // no bad.wav beside the test
-    }
-
-    void messageIsModalWithInformationIconTitleAndOk() {
-        QString seen;
-        QTimer::singleShot(0, [&seen] {
-            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            if (!box) return;
-            seen = QStringList{box->windowTitle(), box->text(),
-                               QString::number(box->icon() == QMessageBox::Information),
-                               QString::number(box->buttons().size())}
-                       .join('|');
-            box->button(QMessageBox::Ok)->click();
-        });
-        platform::show_message("GREEN WINS WITH FIVE IN A ROW");
-        QCOMPARE(seen, QString("Vellox|GREEN WINS WITH FIVE IN A ROW|1|1"));
     }
 
     void quitExitAndCloseEndTheProgramAlsoInsideAWait() {
