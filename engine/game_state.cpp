@@ -5,38 +5,40 @@
 
 namespace engine {
 
+// Zero, empty or false until start-up gives them their first values: initialize_program,
+// load_settings and new_game.
 BoardArray board{};
 std::array<Direction, 10> dir_table{};
 std::array<std::string, 2> color_names{};
 
-i16 cur_color = green;
-i16 opp_color = red;
-i16 move_count = 0;
-i16 move_x = 0;
-i16 move_y = 0;
-i16 game_mode = one_vs_comp;
-i16 skill_level = 1;
+i16 cur_color{};
+i16 opp_color{};
+i16 move_count{};
+i16 move_x{};
+i16 move_y{};
+i16 game_mode{};
+i16 skill_level{};
 std::string strategy_code;
 std::array<i16, 2> pairs_taken{};
 std::array<i16, 2> games_won{};
-bool running = false;
-bool game_over = false;
-bool five_found = false;
-bool capture_made = false;
-i16 min_x = 10;
-i16 max_x = 10;
-i16 min_y = 10;
-i16 max_y = 10;
+bool running{};
+bool game_over{};
+bool five_found{};
+bool capture_made{};
+i16 min_x{};
+i16 max_x{};
+i16 min_y{};
+i16 max_y{};
 std::array<CapturedStone, capture_log_capacity + 1> capture_log{};
-i16 capture_log_count = 0;
-bool markers_shown = false;
-bool stones_restored = false;
+i16 capture_log_count{};
+bool markers_shown{};
+bool stones_restored{};
 std::string crlf;
 std::string windows_dir;
 std::string media_dir;
 std::string ini_path;
-bool sound_on = true;
-i16 sound_flags = 1;
+bool sound_on{};
+i16 sound_flags{};
 
 BoardCell& cell(int x, int y) {
     assert(x >= board_low && x <= board_high && y >= board_low && y <= board_high);

@@ -3,6 +3,7 @@
 
 #include <array>
 #include <cmath>
+#include <optional>
 #include <vector>
 
 namespace view {
@@ -23,14 +24,10 @@ ImageElement* find(ImageArray array, int index) {
 }
 
 // Stones of colour 1 live in g_stone, of colour 2 in r_stone; other colours have no array.
-bool stone_array(int color, ImageArray& array) {
-    if (color == 1)
-        array = ImageArray::g_stone;
-    else if (color == 2)
-        array = ImageArray::r_stone;
-    else
-        return false;
-    return true;
+std::optional<ImageArray> stone_array(int color) {
+    if (color == 1) return ImageArray::g_stone;
+    if (color == 2) return ImageArray::r_stone;
+    return std::nullopt;
 }
 
 // A new element starts hidden, is centred on the point (top first, then left) and then shown.
@@ -116,23 +113,20 @@ void init_image_arrays() {
 const ImageElement* image(ImageArray array, int index) { return find(array, index); }
 
 void place_stone_image(int color, int index, int x, int y) {
-    ImageArray array{};
-    if (stone_array(color, array)) place_centred(array, index, x, y);
+    if (const auto array = stone_array(color)) place_centred(*array, index, x, y);
 }
 
 void hide_stone_image(int color, int index) {
-    ImageArray array{};
-    if (stone_array(color, array)) set_visible(array, index, false);
+    if (const auto array = stone_array(color)) set_visible(*array, index, false);
 }
 
 void reshow_stone_image(int color, int index) {
-    ImageArray array{};
-    if (stone_array(color, array)) set_visible(array, index, true);
+    if (const auto array = stone_array(color)) set_visible(*array, index, true);
 }
 
 void remove_stone_image(int color, int index) {
-    ImageArray array{};
-    if (stone_array(color, array) && index > 0) destroy(array, index);
+    const auto array = stone_array(color);
+    if (array && index > 0) destroy(*array, index);
 }
 
 void clear_stone_images(int n) {
@@ -143,13 +137,9 @@ void clear_stone_images(int n) {
 }
 
 void set_turn_indicator(int color) {
-    if (color == 1) {
-        set_visible(ImageArray::g_stone, 0, true);
-        set_visible(ImageArray::r_stone, 0, false);
-    } else if (color == 2) {
-        set_visible(ImageArray::g_stone, 0, false);
-        set_visible(ImageArray::r_stone, 0, true);
-    }
+    if (!stone_array(color)) return;
+    set_visible(ImageArray::g_stone, 0, color == 1);
+    set_visible(ImageArray::r_stone, 0, color == 2);
 }
 
 void place_marker(int index, int x, int y) {
