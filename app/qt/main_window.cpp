@@ -58,6 +58,7 @@ QString raised_panel_style() {
 // ignored: none of them may reach the side panel behind them.
 void stop_presses(QWidget* widget) { widget->setAttribute(Qt::WA_NoMousePropagation); }
 
+// Places and sizes of the controls, as the window is laid out: in twips.
 QRect twips(int left, int top, int width, int height) { return QRect(left, top, width, height); }
 
 } // namespace
@@ -227,7 +228,7 @@ QWidget* MainWindow::add_option(Control which, const char* caption, QRect twips,
 
 QWidget* MainWindow::place(Control which, QWidget* widget, QRect twips) {
     widget->setObjectName(QString::fromUtf8(control_name(which)));
-    widget->setGeometry(view::twips_rect(twips.x(), twips.y(), twips.width(), twips.height()));
+    widget->setGeometry(view::to_pixels(twips));
     controls_[static_cast<int>(which)] = widget;
     return widget;
 }

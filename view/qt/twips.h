@@ -9,8 +9,10 @@ constexpr double twips_per_pixel = 15.0;
 
 inline int to_pixels(int twips) { return qRound(twips / twips_per_pixel); }
 
-inline QRect twips_rect(int left, int top, int width, int height) {
-    return QRect(to_pixels(left), to_pixels(top), to_pixels(width), to_pixels(height));
+// A rectangle given in twips, in logical pixels.
+inline QRect to_pixels(QRect twips) {
+    return QRect(to_pixels(twips.x()), to_pixels(twips.y()), to_pixels(twips.width()),
+                 to_pixels(twips.height()));
 }
 
 } // namespace view
