@@ -1,7 +1,10 @@
 // try_move, the stone's image and the record a move leaves on the board.
 #include "engine/moves.h"
 
+#include "engine/captures.h"
 #include "engine/game_state.h"
+#include "engine/judge.h"
+#include "engine/turns.h"
 #include "view/board_view.h"
 
 namespace engine {
@@ -35,6 +38,17 @@ void show_stone(int x, int y, int color) {
 void set_cell(int color, int x, int y, int capture_dir, int move_no) {
     cell(x, y) = BoardCell{static_cast<i16>(color), static_cast<i16>(x), static_cast<i16>(y),
                            static_cast<i16>(move_no), static_cast<i16>(capture_dir)};
+}
+
+bool finish_move(void (*after_record)()) {
+    if (!take_captures()) {
+        move_count += 1;
+        set_cell(cur_color, move_x, move_y, no_direction, move_count);
+    }
+    if (after_record) after_record();
+    const bool won = judge_move();
+    if (!won) change_turn();
+    return won;
 }
 
 } // namespace engine

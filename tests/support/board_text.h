@@ -1,0 +1,18 @@
+// Positions for the logic tests, written as rows of text: 'G' a GREEN stone, 'R' a RED stone,
+// '.' an empty point; any other character leaves its point as it is.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace board_text {
+
+// Puts the stones of rows on the board, the first character of the first row at (left, top),
+// as if each had been played in turn without taking anything: reading order gives the move
+// numbers, each stone gets its image and the bounding box grows. The side to move stays as it is.
+void place(int left, int top, const std::vector<std::string>& rows);
+
+// The board from (left, top), width points wide and height rows high, in the same notation.
+std::vector<std::string> rows(int left, int top, int width, int height);
+
+} // namespace board_text
