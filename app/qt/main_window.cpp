@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QGroupBox>
+#include <QIcon>
 #include <QLabel>
 #include <QLayout>
 #include <QMenuBar>
@@ -66,6 +67,9 @@ QRect twips(int left, int top, int width, int height) { return QRect(left, top, 
 // The controls' places are fixed in pixels, so the font is sized in pixels too.
 void set_up_application() {
     QApplication::setApplicationName(QStringLiteral("Vellox"));
+    // The desktop matches the window to the installed menu entry by this name.
+    QApplication::setDesktopFileName(QStringLiteral(VELLOX_APP_ID));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/vellox.svg")));
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     QFont font = QApplication::font();
     font.setPixelSize(body_font_pixels);

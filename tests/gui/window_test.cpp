@@ -178,6 +178,15 @@ private slots:
         for (const auto& [name, caption] : items) QCOMPARE(action(name)->text(), QString(caption));
     }
 
+    // The icon is an SVG drawing: without Qt's SVG plugin the window would show none.
+    void windowShowsTheProgramIcon() {
+        const QImage icon = window_->windowIcon().pixmap(32).toImage();
+        QVERIFY(!icon.isNull());
+        const QColor red_stone = icon.pixelColor(16, 16);
+        QVERIFY(red_stone.red() > 150 && red_stone.green() < 120 && red_stone.blue() < 120);
+        QCOMPARE(icon.pixelColor(0, 0).alpha(), 0);
+    }
+
     void boardIsDrawnOnceAndKept() {
         const QImage board = board_picture();
         const QColor ink = view::BoardSurface::foreground();
