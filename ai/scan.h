@@ -1,0 +1,60 @@
+// The scan of the bounding box that every tactic makes, and the tests that tactics share.
+#pragma once
+
+#include "ai/primitives.h"
+
+namespace ai {
+
+// Visits the points of the bounding box, x in the outer loop and y in the inner one, until
+// at(x, y) is true. Each loop reads its bounds when it starts; only a placed stone could widen
+// the box, and that ends the scan.
+template <typename At> bool scan_points(At at) {
+    const int last_x = engine::max_x;
+    for (int x = engine::min_x; x <= last_x; ++x) {
+        const int last_y = engine::max_y;
+        for (int y = engine::min_y; y <= last_y; ++y)
+            if (at(x, y)) return true;
+    }
+    return false;
+}
+
+// scan_points with the four line orientations of each point, counted in dir, as at(x, y, d).
+template <typename At> bool scan_lines(i16& dir, At at) {
+    return scan_points([&](int x, int y) {
+        for (dir = 1; dir <= 4; ++dir)
+            if (at(x, y, dir)) return true;
+        return false;
+    });
+}
+
+// scan_lines over the runs of exactly n stones of colour, as at(back end, forward end, d).
+template <typename At> bool scan_runs(i16& dir, int n, int colour, At at) {
+    return scan_lines(dir, [&](int x, int y, int d) {
+        Point back{};
+        Point forward{};
+        return exact_run(d, x, y, n, colour, back, forward) && at(back, forward, d);
+    });
+}
+
+// The gap of a split shape: the end e of a run when it is empty and followed, along direction
+// way, by one more stone of colour; beyond is then the point past that stone.
+inline bool gap_before_stone(Point e, int colour, int way, Point& beyond) {
+    return holds(e, engine::empty) && stones_follow(e.x, e.y, 1, colour, way, beyond);
+}
+
+inline bool is_safe(Point p) { return !move_exposes_pair(p.x, p.y); }
+
+// Plays the empty end e of a three that a stone of `other` closes at its far end, if e is safe
+// and no `other` stone stands at `beyond`, the point past e.
+inline bool play_open_end(Point closed, Point e, Point beyond, int other) {
+    return holds(closed, other) && holds(e, engine::empty) && !holds(beyond, other) && is_safe(e) &&
+           play(e);
+}
+
+// The run from back end a to forward end b along d is a three closed by `other` on one side:
+// plays the other side as play_open_end allows, the forward end first.
+inline bool play_closed_three(Point a, Point b, int d, int other) {
+    return play_open_end(a, b, step(b, d), other) || play_open_end(b, a, step(a, d, -1), other);
+}
+
+} // namespace ai

@@ -1,0 +1,149 @@
+// The time of one computer move, over the positions of games the computer plays against itself,
+// at both skill levels. Besides the mean, each benchmark reports the median move and the
+// slowest position (the largest of the positions' own medians, so that a preempted sample does
+// not count as a slow move).
+#include "ai/computer_move.h"
+#include "app/controller.h"
+#include "engine/game_state.h"
+#include "recording/recording.h"
+#include "view/board_view.h"
+
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <chrono>
+#include <random>
+#include <vector>
+
+namespace {
+
+// Everything of the engine that a computer move reads or writes.
+struct Position {
+    engine::BoardArray board;
+    i16 cur_color, opp_color, move_count, move_x, move_y, min_x, max_x, min_y, max_y;
+    std::array<i16, 2> pairs_taken, games_won;
+    decltype(engine::capture_log) capture_log;
+    i16 capture_log_count;
+    bool game_over, five_found, capture_made, markers_shown;
+};
+
+Position snapshot() {
+    using namespace engine;
+    return Position{board,        cur_color,
+                    opp_color,    move_count,
+                    move_x,       move_y,
+                    min_x,        max_x,
+                    min_y,        max_y,
+                    pairs_taken,  games_won,
+                    capture_log,  capture_log_count,
+                    game_over,    five_found,
+                    capture_made, markers_shown};
+}
+
+void restore(const Position& p) {
+    using namespace engine;
+    board = p.board;
+    cur_color = p.cur_color;
+    opp_color = p.opp_color;
+    move_count = p.move_count;
+    move_x = p.move_x;
+    move_y = p.move_y;
+    min_x = p.min_x;
+    max_x = p.max_x;
+    min_y = p.min_y;
+    max_y = p.max_y;
+    pairs_taken = p.pairs_taken;
+    games_won = p.games_won;
+    capture_log = p.capture_log;
+    capture_log_count = p.capture_log_count;
+    game_over = p.game_over;
+    five_found = p.five_found;
+    capture_made = p.capture_made;
+    markers_shown = p.markers_shown;
+}
+
+// Takes away what the window was told by the move just made, so that the next replay of a
+// position does the same window work.
+void forget_window_work(const Position& before) {
+    view::remove_stone_image(before.cur_color, before.move_count + 1);
+    if (engine::markers_shown && !before.markers_shown) view::remove_markers();
+    recording::calls.clear();
+}
+
+constexpr int games_per_level = 20;
+constexpr int longest_game = 400;
+
+std::mt19937 game_draws;
+int seeded_draw() { return std::uniform_int_distribution<int>(1, 5)(game_draws); }
+
+// The positions before every move of games the computer plays against itself; the openings
+// are drawn from a fixed seed so that every run measures the same games.
+std::vector<Position> self_play_positions(int skill) {
+    std::vector<Position> positions;
+    ai::draw_one_to_five = seeded_draw;
+    for (int game = 0; game < games_per_level; ++game) {
+        game_draws.seed(static_cast<unsigned>(1000 * skill + game));
+        app::new_game();
+        engine::skill_level = static_cast<i16>(skill);
+        for (int move = 0; move < longest_game && !engine::game_over; ++move) {
+            positions.push_back(snapshot());
+            if (!ai::computer_move()) break;
+            recording::calls.clear();
+        }
+    }
+    ai::draw_one_to_five = ai::clock_seeded_draw;
+    return positions;
+}
+
+double median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+void computer_move(benchmark::State& state) {
+    const int skill = static_cast<int>(state.range(0));
+    // The benchmark is run several times while it settles on an iteration count.
+    static std::array<std::vector<Position>, 2> games;
+    if (games[skill].empty()) {
+        recording::start_program();
+        games[skill] = self_play_positions(skill);
+    }
+    const std::vector<Position>& positions = games[skill];
+    engine::skill_level = static_cast<i16>(skill);
+    std::vector<std::vector<double>> samples(positions.size());
+    std::size_t next = 0;
+    for (auto _ : state) {
+        const Position& position = positions[next];
+        restore(position);
+        const auto start = std::chrono::steady_clock::now();
+        ai::computer_move();
+        const auto end = std::chrono::steady_clock::now();
+        const double seconds = std::chrono::duration<double>(end - start).count();
+        state.SetIterationTime(seconds);
+        samples[next].push_back(seconds * 1e6);
+        forget_window_work(position);
+        next = (next + 1) % positions.size();
+    }
+    std::vector<double> all;
+    std::size_t slowest = 0;
+    double slowest_us = 0;
+    for (std::size_t i = 0; i < samples.size(); ++i) {
+        if (samples[i].empty()) continue;
+        all.insert(all.end(), samples[i].begin(), samples[i].end());
+        const double typical = median(samples[i]);
+        if (typical >= slowest_us) {
+            slowest_us = typical;
+            slowest = i;
+        }
+    }
+    state.counters["positions"] = static_cast<double>(positions.size());
+    state.counters["median_us"] = median(all);
+    state.counters["slowest_us"] = slowest_us;
+    state.counters["slowest_move_no"] = positions[slowest].move_count + 1;
+}
+
+BENCHMARK(computer_move)->ArgName("skill")->Arg(0)->Arg(1)->UseManualTime()->MinTime(2.0);
+
+} // namespace
+
+BENCHMARK_MAIN();
