@@ -1,11 +1,75 @@
-// The timer that paces the computer's moves.
+// Step, Run and Halt: the computer's moves without a click on the board, and the timer that
+// paces a run.
 #include "app/controller.h"
 
+#include "ai/computer_move.h"
 #include "app/window_ops.h"
 
 namespace app {
 
-// The timer fires once per enabling.
-void Timer1_Timer() { platform::set_timer_enabled(false); }
+bool timer1_enabled = false;
+
+namespace {
+
+using engine::game_over;
+using engine::running;
+
+void enable_run_controls(bool back, bool run, bool halt, bool step, bool modes) {
+    platform::set_enabled(Control::back_button, back);
+    platform::set_enabled(Control::halt_button, halt);
+    platform::set_enabled(Control::run_button, run);
+    platform::set_enabled(Control::step_button, step);
+    platform::set_enabled(Control::one_player_button, modes);
+    platform::set_enabled(Control::two_player_button, modes);
+}
+
+// Half a second between the moves of a run, with the window live all the while: the tick
+// stops the timer and so ends the wait.
+void wait_move_delay() {
+    set_timer1_enabled(true);
+    while (timer1_enabled) platform::wait_for_events();
+}
+
+} // namespace
+
+void step_button_Click() {
+    if (!game_over) {
+        platform::set_busy_pointer(true);
+        ai::computer_move();
+        show_move_status();
+        platform::set_busy_pointer(false);
+    }
+    if (!game_over) platform::set_enabled(Control::back_button, true);
+}
+
+// Other handlers run during the delays and may end the run ("Halt", "Back", "Clear") or the
+// game; both are read again before every move. With no point left to play the run halts.
+void run_button_Click() {
+    if (engine::game_mode != engine::comp_vs_comp) return;
+    running = true;
+    enable_run_controls(false, false, true, false, false);
+    while (running && !game_over) {
+        if (!ai::computer_move()) {
+            halt_button_Click();
+            return;
+        }
+        wait_move_delay();
+        show_move_status();
+        platform::process_events();
+    }
+}
+
+void halt_button_Click() {
+    running = false;
+    enable_run_controls(true, true, false, true, true);
+    show_move_status();
+}
+
+void Timer1_Timer() { set_timer1_enabled(false); }
+
+void set_timer1_enabled(bool enabled) {
+    timer1_enabled = enabled;
+    platform::set_timer_enabled(enabled);
+}
 
 } // namespace app

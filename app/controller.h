@@ -1,6 +1,8 @@
 // The main window's handlers: every user event and timer tick enters the game here.
 #pragma once
 
+#include "engine/game_state.h"
+
 namespace app {
 
 // Start-up and new game (startup.cpp).
@@ -16,10 +18,27 @@ void one_player_button_Click();
 void two_player_button_Click();
 
 // Presses on the window (human_input.cpp).
+void Form_MouseDown(int button, int shift, float X, float Y);
+bool mouse_point_ok();
+void x_image_Click(int index);
 void Panel3D2_MouseDown(int button, int shift, float X, float Y);
 
+// The grid point of the last press on the board.
+extern i16 mouse_x;
+extern i16 mouse_y;
+
 // Computer play (computer_play.cpp).
+void step_button_Click();
+void run_button_Click();
+void halt_button_Click();
 void Timer1_Timer();
+
+// Whether Timer1 is running; only the timer's own operations change it.
+extern bool timer1_enabled;
+void set_timer1_enabled(bool enabled);
+
+// Taking moves back (back_command.cpp).
+void back_button_Click();
 
 // Scoreboard (scoreboard.cpp).
 void show_move_status();

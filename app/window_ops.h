@@ -55,6 +55,10 @@ void set_busy_pointer(bool busy);
 // Dispatches every pending window event, handlers included, and returns when none is left.
 void process_events();
 
+// Like process_events, but first sleeps in the window's event loop until an event arrives, so
+// that a wait for the timer costs no processor time.
+void wait_for_events();
+
 // Ends the program at once: no further handler runs and this call does not return.
 [[noreturn]] void end_program();
 

@@ -9,7 +9,6 @@
 
 #include <gtest/gtest.h>
 
-#include <optional>
 
 using namespace engine;
 
@@ -19,25 +18,6 @@ class Controller : public ::testing::Test {
 protected:
     void SetUp() override { recording::start_program(); }
 };
-
-// The enabled state the window was last told for a control, if it was told at all.
-std::optional<bool> enabled(const std::string& control) {
-    const auto told = recording::calls_starting("set_enabled " + control + " ");
-    if (told.empty()) return std::nullopt;
-    return told.back().back() == '1';
-}
-
-// What a new game or a mode click left on Back, Run, Halt, Step, One vs Comp and Two Players,
-// as a row of T, F and - (not told).
-std::string button_row() {
-    std::string row;
-    for (const char* control : {"back_button", "run_button", "halt_button", "step_button",
-                                "one_player_button", "two_player_button"}) {
-        const auto state = enabled(control);
-        row += state ? (*state ? 'T' : 'F') : '-';
-    }
-    return row;
-}
 
 // Places the stones of a game without captures, alternating sides as the game does.
 void play_moves(int count) {
@@ -89,7 +69,7 @@ TEST_F(Controller, RightAfterStartUpGreenIsToMoveWithNothingButTheModesEnabled) 
         recording::calls_starting("set_caption"),
         (std::vector<std::string>{"set_caption moves_panel 0", "set_caption scode_lab TACTICS",
                                   "set_caption r_taken 0", "set_caption g_taken 0"}));
-    EXPECT_EQ(button_row(), "FFFFTT");
+    EXPECT_EQ(recording::button_row(), "FFFFTT");
 }
 
 TEST_F(Controller, NewGameEnablesRunAndStepAsTheModeAllows) {
@@ -103,8 +83,8 @@ TEST_F(Controller, NewGameEnablesRunAndStepAsTheModeAllows) {
         row.click();
         recording::calls.clear();
         app::restart_button_Click();
-        EXPECT_EQ(button_row(), row.buttons);
-        EXPECT_FALSE(enabled("no_player_button").has_value());
+        EXPECT_EQ(recording::button_row(), row.buttons);
+        EXPECT_FALSE(recording::enabled("no_player_button").has_value());
     }
 }
 
@@ -187,7 +167,7 @@ TEST_F(Controller, ModeClicksSetTheModeAndOnlyRunAndStep) {
         recording::calls.clear();
         row.click();
         EXPECT_EQ(game_mode, row.mode);
-        EXPECT_EQ(button_row(), row.buttons) << row.mode << " over " << row.over;
+        EXPECT_EQ(recording::button_row(), row.buttons) << row.mode << " over " << row.over;
         EXPECT_EQ(move_count, 1) << "the game in progress goes on";
         recording::start_program();
     }

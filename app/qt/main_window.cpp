@@ -83,6 +83,9 @@ void SidePanel::mousePressEvent(QMouseEvent* event) {
     event->accept();
 }
 
+// The second press of a double click makes no press of its own.
+void SidePanel::mouseDoubleClickEvent(QMouseEvent* event) { event->accept(); }
+
 MainWindow::MainWindow() : surface_(new view::BoardSurface(this)) {
     main_window = this;
     view::board_surface = surface_;
@@ -95,6 +98,10 @@ MainWindow::MainWindow() : surface_(new view::BoardSurface(this)) {
     view::init_image_arrays();
     Timer1_.setInterval(timer_interval_ms);
     connect(&Timer1_, &QTimer::timeout, [] { Timer1_Timer(); });
+    connect(surface_, &view::BoardSurface::pressed, [](int button, int shift, QPointF twips) {
+        Form_MouseDown(button, shift, static_cast<float>(twips.x()), static_cast<float>(twips.y()));
+    });
+    connect(surface_, &view::BoardSurface::marker_clicked, [](int index) { x_image_Click(index); });
     adjustSize();
 }
 
@@ -178,7 +185,7 @@ void MainWindow::build_side_panel() {
     build_frames(panel);
     add_button(Control::restart_button, "Clear", twips(120, 4920, 615, 495), panel,
                restart_button_Click);
-    add_button(Control::back_button, "Back", twips(765, 4920, 615, 495), panel, nullptr);
+    add_button(Control::back_button, "Back", twips(765, 4920, 615, 495), panel, back_button_Click);
     add_button(Control::quit_button, "Quit", twips(1440, 4920, 570, 495), panel, quit_button_Click);
     for (QWidget* child : panel->findChildren<QWidget*>()) stop_presses(child);
 }
@@ -196,9 +203,9 @@ void MainWindow::build_frames(QWidget* panel) {
 
     auto* play = new QGroupBox(QStringLiteral("Computer Play"), panel);
     place(Control::Frame3D5, play, twips(120, 4080, 1875, 735));
-    add_button(Control::run_button, "Run", twips(60, 240, 555, 375), play, nullptr);
-    add_button(Control::halt_button, "Halt", twips(660, 240, 555, 375), play, nullptr);
-    add_button(Control::step_button, "Step", twips(1260, 240, 555, 375), play, nullptr);
+    add_button(Control::run_button, "Run", twips(60, 240, 555, 375), play, run_button_Click);
+    add_button(Control::halt_button, "Halt", twips(660, 240, 555, 375), play, halt_button_Click);
+    add_button(Control::step_button, "Step", twips(1260, 240, 555, 375), play, step_button_Click);
 }
 
 QWidget* MainWindow::add_status_panel(Control which, const char* caption, QColor text, QRect twips,

@@ -34,6 +34,8 @@ void set_busy_pointer(bool busy) {
 
 void process_events() { QCoreApplication::processEvents(QEventLoop::AllEvents); }
 
+void wait_for_events() { QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents); }
+
 // Leaves at once, wherever it is called from: no handler further up the stack may go on.
 // Nothing needs saving; the settings file is only ever replaced whole.
 void end_program() {

@@ -21,6 +21,14 @@ namespace {
 
 std::deque<std::function<void()>> process_events_script;
 
+bool run_next_scripted_action() {
+    if (process_events_script.empty()) return false;
+    auto action = std::move(process_events_script.front());
+    process_events_script.pop_front();
+    action();
+    return true;
+}
+
 // One line per call: the operation and its arguments separated by spaces, flags as 1 and 0.
 template <typename... Parts> void record(const char* operation, const Parts&... parts) {
     std::ostringstream line;
@@ -70,6 +78,22 @@ std::vector<std::string> calls_starting(const std::string& prefix) {
 
 std::size_t count_calls(const std::string& prefix) { return calls_starting(prefix).size(); }
 
+std::optional<bool> enabled(const std::string& control) {
+    const auto told = calls_starting("set_enabled " + control + " ");
+    if (told.empty()) return std::nullopt;
+    return told.back().back() == '1';
+}
+
+std::string button_row() {
+    std::string row;
+    for (const char* control : {"back_button", "run_button", "halt_button", "step_button",
+                                "one_player_button", "two_player_button"}) {
+        const auto state = enabled(control);
+        row += state ? (*state ? 'T' : 'F') : '-';
+    }
+    return row;
+}
+
 std::vector<std::string> calls_since(std::size_t first) {
     if (first >= calls.size()) return {};
     return {calls.begin() + static_cast<std::ptrdiff_t>(first), calls.end()};
@@ -117,11 +141,13 @@ void set_busy_pointer(bool busy) { record("set_busy_pointer", busy); }
 
 void process_events() {
     record("process_events");
-    auto& script = recording::process_events_script;
-    if (script.empty()) return;
-    auto action = std::move(script.front());
-    script.pop_front();
-    action();
+    recording::run_next_scripted_action();
+}
+
+// What arrives first is the next scripted action, or else the timer's tick.
+void wait_for_events() {
+    record("wait_for_events");
+    if (!recording::run_next_scripted_action() && app::timer1_enabled) app::Timer1_Timer();
 }
 
 void end_program() {

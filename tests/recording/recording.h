@@ -3,12 +3,14 @@
 // Every platform call appends one line to `calls`, such as "set_caption moves_panel 0". A test
 // scripts process_events with on_process_events: each call of process_events runs the next
 // queued action (another handler, a timer tick) and does nothing once the queue is empty.
-// end_program throws ProgramEnded, so that nothing after it runs, as in the real program.
+// wait_for_events runs the next queued action too, or, with none left, the tick of a running
+// Timer1. end_program throws ProgramEnded, so that nothing after it runs, as in the real program.
 #pragma once
 
 #include <cstddef>
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -37,6 +39,13 @@ void on_process_events(std::function<void()> action);
 // The recorded calls that begin with prefix, in order.
 std::vector<std::string> calls_starting(const std::string& prefix);
 std::size_t count_calls(const std::string& prefix);
+
+// The enabled state the window was last told for a control, if it was told at all.
+std::optional<bool> enabled(const std::string& control);
+
+// What the window was told of Back, Run, Halt, Step, One vs Comp and Two Players, as a row of
+// T, F and - (not told).
+std::string button_row();
 
 // The recorded calls from index first on, for "what did this step do" assertions.
 std::vector<std::string> calls_since(std::size_t first);

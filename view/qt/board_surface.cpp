@@ -34,7 +34,30 @@ void PictureElement::paintEvent(QPaintEvent*) {
 }
 
 // Stones and markers swallow the press: the board under them never sees it.
-void PictureElement::mousePressEvent(QMouseEvent* event) { event->accept(); }
+void PictureElement::mousePressEvent(QMouseEvent* event) {
+    event->accept();
+    pressed_ = true;
+}
+
+// The second press of a double click is a double click, not a second click.
+void PictureElement::mouseDoubleClickEvent(QMouseEvent* event) { event->accept(); }
+
+// Only markers answer a click, and only when the button comes up over them.
+void PictureElement::mouseReleaseEvent(QMouseEvent* event) {
+    event->accept();
+    const bool click = pressed_ && rect().contains(event->position().toPoint());
+    pressed_ = false;
+    if (click && array_ == ImageArray::x_image) emit clicked(index_);
+}
+
+void BoardSurface::mousePressEvent(QMouseEvent* event) {
+    event->accept();
+    emit pressed(static_cast<int>(event->button()), static_cast<int>(event->modifiers()),
+                 event->position() * twips_per_pixel);
+}
+
+// As on the stones, the second press of a double click makes no press of its own.
+void BoardSurface::mouseDoubleClickEvent(QMouseEvent* event) { event->accept(); }
 
 BoardSurface::BoardSurface(QWidget* parent) : QWidget(parent) {
     setAutoFillBackground(true);
@@ -79,7 +102,9 @@ void BoardSurface::paintEvent(QPaintEvent*) {
 void BoardSurface::create_element(ImageArray array, int index) {
     auto& list = elements_[static_cast<int>(array)];
     if (list.count(index)) return;
-    list[index] = new PictureElement(array, index, this);
+    auto* picture = new PictureElement(array, index, this);
+    connect(picture, &PictureElement::clicked, this, &BoardSurface::marker_clicked);
+    list[index] = picture;
 }
 
 void BoardSurface::move_element(ImageArray array, int index, int left, int top) {

@@ -19,13 +19,20 @@ public:
     ImageArray array() const { return array_; }
     int index() const { return index_; }
 
+signals:
+    // A press and release on a win marker.
+    void clicked(int index);
+
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
     ImageArray array_;
     int index_;
+    bool pressed_ = false;
 };
 
 // Keeps every line and circle drawn on it and paints them again at each repaint.
@@ -46,8 +53,15 @@ public:
     static QColor foreground();
     static QColor background();
 
+signals:
+    // A press on the bare board or any other bare part of the client area, in twips.
+    void pressed(int button, int modifiers, QPointF twips);
+    void marker_clicked(int index);
+
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
     struct Shape {

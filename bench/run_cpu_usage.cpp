@@ -1,0 +1,62 @@
+// How much processor time a "Comp vs Comp" run costs: the real window runs offscreen, with its
+// half-second pace, for a given number of seconds; the figure is processor time per second of
+// wall time, which is spent almost wholly on the moves and not on the waits between them.
+#include "app/controller.h"
+#include "app/qt/main_window.h"
+#include "engine/game_state.h"
+#include "message_catcher.h"
+
+#include <QAbstractButton>
+#include <QTest>
+
+#include <sys/resource.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+double processor_seconds() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    auto seconds = [](timeval t) { return static_cast<double>(t.tv_sec) + t.tv_usec / 1e6; };
+    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
+}
+
+void click(app::Control control) {
+    QTest::mouseClick(app::main_window->control(control), Qt::LeftButton);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    const int seconds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 20;
+    app::set_up_application();
+    app::MainWindow window;
+    app::Form_Load();
+    window.show();
+    engine::sound_on = false;
+    MessageCatcher messages;
+    click(app::Control::no_player_button);
+
+    const auto start = std::chrono::steady_clock::now();
+    const double processor_at_start = processor_seconds();
+    QTimer::singleShot(seconds * 1000, [] { click(app::Control::halt_button); });
+    int moves = 0;
+    while (std::chrono::steady_clock::now() - start < std::chrono::seconds(seconds)) {
+        click(app::Control::restart_button);
+        click(app::Control::run_button);
+        moves += engine::move_count;
+    }
+    const double wall =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    const double processor = processor_seconds() - processor_at_start;
+    std::printf("%d moves in %lld games over %.1f s of wall time\n", moves,
+                static_cast<long long>(messages.texts.size()), wall);
+    std::printf("processor time %.3f s: %.2f %% of the wall time\n", processor,
+                100.0 * processor / wall);
+    return 0;
+}
