@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 using namespace engine;
+using recording::played;
 using settings::Cue;
 
 namespace {
@@ -20,10 +21,6 @@ namespace {
 void press(int x, int y) {
     app::Form_MouseDown(1, 0, static_cast<float>(view::point_left(x)),
                         static_cast<float>(view::point_top(y)));
-}
-
-std::string played(Cue cue, int flags = 1) {
-    return "play_sound " + settings::cue_path(cue) + " " + std::to_string(flags);
 }
 
 int stones_on_board() {
@@ -43,11 +40,7 @@ class Play : public ::testing::Test {
 protected:
     void SetUp() override {
         recording::start_program();
-        sound_on = true;
-        settings::put_piece_sound_file = "put.wav";
-        settings::take_two_sound_file = "take.wav";
-        settings::victory_sound_file = "victory.wav";
-        settings::bad_sound_file = "bad.wav";
+        recording::name_the_cues();
         ai::draw_one_to_five = [] { return 3; };
     }
     void TearDown() override { ai::draw_one_to_five = ai::clock_seeded_draw; }

@@ -17,6 +17,7 @@
 #include <tuple>
 
 using namespace engine;
+using recording::played;
 using settings::Cue;
 
 namespace {
@@ -27,8 +28,6 @@ auto fields(int x, int y) {
 }
 
 auto box() { return std::make_tuple(min_x, max_x, min_y, max_y); }
-
-std::string played(Cue cue) { return "play_sound " + settings::cue_path(cue) + " 1"; }
 
 std::size_t times_played(Cue cue) { return recording::count_calls(played(cue)); }
 
@@ -49,11 +48,7 @@ class Rules : public ::testing::Test {
 protected:
     void SetUp() override {
         recording::start_program();
-        sound_on = true;
-        settings::put_piece_sound_file = "put.wav";
-        settings::take_two_sound_file = "take.wav";
-        settings::victory_sound_file = "victory.wav";
-        settings::bad_sound_file = "bad.wav";
+        recording::name_the_cues();
     }
 };
 

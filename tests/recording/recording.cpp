@@ -3,7 +3,9 @@
 
 #include "app/controller.h"
 #include "app/window_ops.h"
+#include "engine/game_state.h"
 #include "settings/profile.h"
+#include "settings/settings.h"
 #include "settings/system_platform.h"
 #include "view/board_view.h"
 
@@ -77,6 +79,18 @@ std::vector<std::string> calls_starting(const std::string& prefix) {
 }
 
 std::size_t count_calls(const std::string& prefix) { return calls_starting(prefix).size(); }
+
+void name_the_cues() {
+    engine::sound_on = true;
+    settings::put_piece_sound_file = "put.wav";
+    settings::take_two_sound_file = "take.wav";
+    settings::victory_sound_file = "victory.wav";
+    settings::bad_sound_file = "bad.wav";
+}
+
+std::string played(settings::Cue cue, int flags) {
+    return "play_sound " + settings::cue_path(cue) + " " + std::to_string(flags);
+}
 
 std::optional<bool> enabled(const std::string& control) {
     const auto told = calls_starting("set_enabled " + control + " ");

@@ -7,6 +7,8 @@
 // Timer1. end_program throws ProgramEnded, so that nothing after it runs, as in the real program.
 #pragma once
 
+#include "settings/sound.h"
+
 #include <cstddef>
 #include <functional>
 #include <map>
@@ -35,6 +37,12 @@ void reset();
 void start_program();
 
 void on_process_events(std::function<void()> action);
+
+// Turns the sound on with a file of its own for each cue, so that the record tells them apart.
+void name_the_cues();
+
+// The record of a cue played with the given flags.
+std::string played(settings::Cue cue, int flags = 1);
 
 // The recorded calls that begin with prefix, in order.
 std::vector<std::string> calls_starting(const std::string& prefix);
