@@ -2,6 +2,8 @@
 #include "app/qt/main_window.h"
 
 #include "app/controller.h"
+#include "settings/help.h"
+#include "settings/qt/about_box.h"
 #include "settings/settings.h"
 #include "view/board_view.h"
 #include "view/qt/board_surface.h"
@@ -66,6 +68,7 @@ QRect twips(int left, int top, int width, int height) { return QRect(left, top, 
 // The controls' places are fixed in pixels, so the font is sized in pixels too.
 void set_up_application() {
     QApplication::setApplicationName(QStringLiteral("Vellox"));
+    QApplication::setWindowIcon(about::application_icon());
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     QFont font = QApplication::font();
     font.setPixelSize(body_font_pixels);
@@ -141,8 +144,8 @@ void MainWindow::build_menus() {
 
     QMenu* help_menu = menuBar()->addMenu(QStringLiteral("&Help"));
     help_menu->setObjectName(QStringLiteral("help_menu"));
-    add_item(help_menu, "q_help_menu", "&Vellox Help", nullptr);
-    add_item(help_menu, "about_menu", "&About...", nullptr);
+    add_item(help_menu, "q_help_menu", "&Vellox Help", settings::q_help_menu_Click);
+    add_item(help_menu, "about_menu", "&About...", settings::about_menu_Click);
 }
 
 void MainWindow::build_side_panel() {
