@@ -1,5 +1,5 @@
 // What the settings, sound and help code needs from the system: directories, the settings file,
-// the sound device, menu check marks and the help viewer.
+// the sound device, menu check marks, the help viewer and the About window.
 #pragma once
 
 #include <string>
@@ -43,7 +43,15 @@ void play_sound(const std::string& path, int flags);
 
 void set_checked(settings::MenuItem item, bool checked);
 
+// Shows the help file in the help viewer at topic, beside its table of contents; a viewer
+// already open is brought forward. A file that cannot be read or that lacks the topic shows
+// nothing.
+void html_help(const std::string& file, const std::string& topic);
+
 // Tells the help viewer that the program no longer needs it: an open viewer is closed.
 void help_quit();
+
+// Shows the About window, modal, and returns once it has been closed.
+void show_about();
 
 } // namespace platform

@@ -1,7 +1,8 @@
-// The settings file's rules, the Options menu and the sound cues' paths, through the recording
-// window and its in-memory files.
+// The settings file's rules, the Options menu, the sound cues' paths and the Help menu, through
+// the recording window and its in-memory files.
 #include "engine/game_state.h"
 #include "recording/recording.h"
+#include "settings/help.h"
 #include "settings/settings.h"
 #include "settings/sound.h"
 
@@ -114,4 +115,18 @@ TEST_F(Settings, CuesPlayOnlyWhileSoundIsOn) {
     sound_menu_Click();
     play_sound_cue(Cue::bad_sound, 1);
     EXPECT_EQ(recording::calls.back(), "play_sound /opt/vellox/media/bad.wav 1");
+}
+
+TEST_F(Settings, HelpOpensTheFileBesideTheProgramAtIntroductionAndAboutAsksEveryTime) {
+    for (const std::string& dir : {std::string("/opt/vellox"), std::string("/home/me/games")}) {
+        recording::program_dir = dir;
+        recording::calls.clear();
+        q_help_menu_Click();
+        EXPECT_EQ(recording::calls_starting("html_help"),
+                  std::vector<std::string>{"html_help " + dir + "/vellox.qch Introduction"});
+    }
+    recording::calls.clear();
+    about_menu_Click();
+    about_menu_Click();
+    EXPECT_EQ(recording::calls, (std::vector<std::string>{"show_about", "show_about"}));
 }

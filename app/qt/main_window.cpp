@@ -2,6 +2,8 @@
 #include "app/qt/main_window.h"
 
 #include "app/controller.h"
+#include "settings/help.h"
+#include "settings/qt/about_box.h"
 #include "settings/settings.h"
 #include "view/board_view.h"
 #include "view/qt/board_surface.h"
@@ -11,7 +13,6 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QGroupBox>
-#include <QIcon>
 #include <QLabel>
 #include <QLayout>
 #include <QMenuBar>
@@ -69,7 +70,7 @@ void set_up_application() {
     QApplication::setApplicationName(QStringLiteral("Vellox"));
     // The desktop matches the window to the installed menu entry by this name.
     QApplication::setDesktopFileName(QStringLiteral(VELLOX_APP_ID));
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/vellox.svg")));
+    QApplication::setWindowIcon(about::application_icon());
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     QFont font = QApplication::font();
     font.setPixelSize(body_font_pixels);
@@ -152,8 +153,8 @@ void MainWindow::build_menus() {
 
     QMenu* help_menu = menuBar()->addMenu(QStringLiteral("&Help"));
     help_menu->setObjectName(QStringLiteral("help_menu"));
-    add_item(help_menu, "q_help_menu", "&Vellox Help", nullptr);
-    add_item(help_menu, "about_menu", "&About...", nullptr);
+    add_item(help_menu, "q_help_menu", "&Vellox Help", settings::q_help_menu_Click);
+    add_item(help_menu, "about_menu", "&About...", settings::about_menu_Click);
 }
 
 void MainWindow::build_side_panel() {

@@ -31,8 +31,10 @@ void set_checked(settings::MenuItem item, bool checked) {
     if (QAction* action = app::main_window->menu_item(item)) action->setChecked(checked);
 }
 
+// Destroyed at once rather than closed: the program ends right after this, and the viewer's
+// temporary collection goes only with the viewer.
 void help_quit() {
-    if (app::main_window && app::main_window->help_viewer) app::main_window->help_viewer->close();
+    if (app::main_window) delete app::main_window->help_viewer;
 }
 
 } // namespace platform

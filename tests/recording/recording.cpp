@@ -208,6 +208,12 @@ void set_checked(settings::MenuItem item, bool checked) {
     record("set_checked", recording::menu_name(item), checked);
 }
 
+void html_help(const std::string& file, const std::string& topic) {
+    record("html_help", file, topic);
+}
+
 void help_quit() { record("help_quit"); }
+
+void show_about() { record("show_about"); }
 
 } // namespace platform

@@ -1,0 +1,113 @@
+// The About window laid out in twips, and the program's icon drawn from its scalable picture.
+#include "settings/qt/about_box.h"
+
+#include "app/qt/main_window.h"
+#include "settings/system_platform.h"
+#include "view/qt/twips.h"
+
+#include <QDialog>
+#include <QFontMetrics>
+#include <QFrame>
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+#include <QSvgRenderer>
+
+namespace about {
+
+namespace {
+
+constexpr int client_width = 5610;
+constexpr int client_height = 3630;
+constexpr int twips_per_point = 20;
+constexpr int smallest_font_pixels = 7;
+
+QWidget* place(QWidget* widget, const char* name, QRect twips) {
+    widget->setObjectName(QString::fromUtf8(name));
+    widget->setGeometry(view::to_pixels(twips));
+    return widget;
+}
+
+// The window was laid out for a narrow sans-serif font; where that font is missing a wider one
+// stands in, so the size in points becomes pixels as the window's twips do, and is then made
+// smaller until the text fits its box. flags are those the label draws the text with.
+QFont fitted_font(double points, const QString& text, QSize box, int flags) {
+    QFont font;
+    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Sans Serif")});
+    font.setStyleHint(QFont::SansSerif);
+    font.setBold(true);
+    for (int pixels = qRound(points * twips_per_point / view::twips_per_pixel);
+         pixels >= smallest_font_pixels; --pixels) {
+        font.setPixelSize(pixels);
+        const QRect needed = QFontMetrics(font).boundingRect(QRect(QPoint(), box), flags, text);
+        if (needed.width() <= box.width() && needed.height() <= box.height()) break;
+    }
+    return font;
+}
+
+QLabel* add_text(QDialog* box, const char* name, const char* text, QRect twips, double points,
+                 bool wrapped = false) {
+    auto* label = new QLabel(QString::fromUtf8(text), box);
+    place(label, name, twips);
+    label->setWordWrap(wrapped);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    const int flags = wrapped ? int(Qt::TextWordWrap) : 0;
+    label->setFont(fitted_font(points, label->text(), label->size(), flags));
+    return label;
+}
+
+} // namespace
+
+QPixmap icon_picture(int side, qreal pixel_ratio) {
+    QPixmap picture(QSize(side, side) * pixel_ratio);
+    picture.fill(Qt::transparent);
+    QSvgRenderer drawing(QStringLiteral(":/icons/vellox.svg"));
+    QPainter painter(&picture);
+    drawing.render(&painter);
+    painter.end();
+    picture.setDevicePixelRatio(pixel_ratio);
+    return picture;
+}
+
+QIcon application_icon() {
+    QIcon icon;
+    for (int side : {16, 24, 32, 48, 64, 128, 256}) icon.addPixmap(icon_picture(side, 1));
+    return icon;
+}
+
+QDialog* create_about_box(QWidget* owner) {
+    auto* box = new QDialog(owner);
+    box->setObjectName(QStringLiteral("AboutBox"));
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setWindowTitle(QStringLiteral("About Vellox"));
+    box->setFixedSize(view::to_pixels(client_width), view::to_pixels(client_height));
+
+    auto* icon = new QLabel(box);
+    place(icon, "Pic_ApplicationIcon", QRect(300, 300, 480, 480));
+    icon->setPixmap(icon_picture(icon->width(), box->devicePixelRatioF()));
+
+    add_text(box, "title_label", "Vellox for Windows", QRect(990, 270, 3720, 450), 18);
+    add_text(box, "version_label", "Version 2.2", QRect(960, 840, 1455, 240), 9.75);
+    add_text(box, "author_label", "The Vellox developers", QRect(1020, 1110, 2265, 240), 9.75);
+
+    auto* rule = new QFrame(box);
+    rule->setFrameShape(QFrame::HLine);
+    rule->setFrameShadow(QFrame::Sunken);
+    place(rule, "lin_HorizontalLine1", QRect(975, 1425, 5010 - 975, 30));
+
+    auto* ok = new QPushButton(QStringLiteral("OK"), box);
+    place(ok, "Cmd_OK", QRect(4350, 1800, 1035, 360));
+    ok->setDefault(true);
+    QObject::connect(ok, &QPushButton::clicked, box, &QDialog::accept);
+
+    add_text(box, "Label1",
+             "Found a problem or have an idea? Please tell the Vellox developers on the "
+             "project's issue tracker.",
+             QRect(960, 2400, 3255, 1095), 8.25, true);
+    return box;
+}
+
+} // namespace about
+
+// exec() destroys the window before it returns, as the window deletes itself on closing.
+void platform::show_about() { about::create_about_box(app::main_window)->exec(); }

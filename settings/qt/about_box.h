@@ -1,0 +1,21 @@
+// The About window and the program's icon.
+#pragma once
+
+#include <QIcon>
+#include <QPixmap>
+
+class QDialog;
+class QWidget;
+
+namespace about {
+
+// The icon drawn at side x side logical pixels, sharp at the given device pixel ratio.
+QPixmap icon_picture(int side, qreal pixel_ratio);
+
+// The icon at the sizes a desktop asks for, for the application's windows.
+QIcon application_icon();
+
+// A fresh About window, destroyed when it is closed, by its OK button or its title bar.
+QDialog* create_about_box(QWidget* owner);
+
+} // namespace about
