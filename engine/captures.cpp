@@ -7,6 +7,8 @@
 #include "settings/sound.h"
 #include "view/board_view.h"
 
+#include <cassert>
+
 namespace engine {
 
 namespace {
@@ -18,6 +20,7 @@ void take_stone(int x, int y) {
     const i16 color = taken.color;
     const i16 move_no = taken.move_no;
     taken.color = empty;
+    assert(capture_log_count < capture_log_capacity);
     capture_log_count += 1;
     capture_log[capture_log_count] = CapturedStone{move_no, static_cast<i16>(move_count + 1),
                                                    static_cast<i16>(x), static_cast<i16>(y), color};
