@@ -82,6 +82,10 @@ check_package() {
         grep -Eq "(^|, )$package( |,|\$)" <<<"$depends" || fail "Depends lacks $package"
     done
     ! grep -Eq -- "-dev( |,|\$)" <<<"$depends" || fail "Depends names a development package"
+    ! tr ',' '\n' <<<"$depends" | sed 's/ *(.*//; s/^ *//' | sort | uniq -d | grep -q . ||
+        fail "Depends names a package twice"
+    dpkg-deb -I "$deb" conffiles | grep -qx /usr/lib/vellox/VELLOX.INI ||
+        fail "the settings file is not kept over upgrades"
 }
 
 case $mode in
