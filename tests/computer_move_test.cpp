@@ -9,7 +9,6 @@
 
 #include <gtest/gtest.h>
 
-#include <random>
 #include <set>
 
 using namespace engine;
@@ -30,10 +29,6 @@ int scripted_draw() {
     }
     return script[drawn++];
 }
-
-// Openings that differ from game to game but are the same in every run.
-std::mt19937 game_draws;
-int seeded_draw() { return std::uniform_int_distribution<int>(1, 5)(game_draws); }
 
 class ComputerMove : public ::testing::Test {
 protected:
@@ -243,23 +238,4 @@ TEST_F(ComputerMove, TheClockSeededDrawGivesEachOfOneToFive) {
     std::set<int> seen;
     for (int i = 0; i < 200; ++i) seen.insert(ai::clock_seeded_draw());
     EXPECT_EQ(seen, (std::set<int>{1, 2, 3, 4, 5}));
-}
-
-TEST_F(ComputerMove, SelfPlayPutsEachStoneOnAnEmptyInteriorPoint) {
-    ai::draw_one_to_five = seeded_draw;
-    for (int game = 0; game < 6; ++game) {
-        recording::start_program();
-        skill_level = static_cast<i16>(game % 2);
-        game_draws.seed(static_cast<unsigned>(game));
-        while (!game_over) {
-            const BoardArray before = board;
-            const i16 mover = cur_color;
-            const i16 count = move_count;
-            ASSERT_TRUE(ai::computer_move());
-            ASSERT_EQ(before[move_x - board_low][move_y - board_low].color, empty) << last_point();
-            ASSERT_TRUE(is_interior(move_x, move_y)) << last_point();
-            ASSERT_EQ(cell(move_x, move_y).color, mover);
-            ASSERT_EQ(move_count, count + 1);
-        }
-    }
 }
