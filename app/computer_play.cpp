@@ -5,6 +5,9 @@
 #include "ai/computer_move.h"
 #include "app/window_ops.h"
 
+#include <initializer_list>
+#include <utility>
+
 namespace app {
 
 bool timer1_enabled = false;
@@ -14,13 +17,8 @@ namespace {
 using engine::game_over;
 using engine::running;
 
-void enable_run_controls(bool back, bool run, bool halt, bool step, bool modes) {
-    platform::set_enabled(Control::back_button, back);
-    platform::set_enabled(Control::halt_button, halt);
-    platform::set_enabled(Control::run_button, run);
-    platform::set_enabled(Control::step_button, step);
-    platform::set_enabled(Control::one_player_button, modes);
-    platform::set_enabled(Control::two_player_button, modes);
+void set_enabled_in_order(std::initializer_list<std::pair<Control, bool>> controls) {
+    for (const auto& [control, enabled] : controls) platform::set_enabled(control, enabled);
 }
 
 // Half a second between the moves of a run, with the window live all the while: the tick
@@ -47,7 +45,12 @@ void step_button_Click() {
 void run_button_Click() {
     if (engine::game_mode != engine::comp_vs_comp) return;
     running = true;
-    enable_run_controls(false, false, true, false, false);
+    set_enabled_in_order({{Control::back_button, false},
+                          {Control::halt_button, true},
+                          {Control::run_button, false},
+                          {Control::step_button, false},
+                          {Control::one_player_button, false},
+                          {Control::two_player_button, false}});
     while (running && !game_over) {
         if (!ai::computer_move()) {
             halt_button_Click();
@@ -61,7 +64,12 @@ void run_button_Click() {
 
 void halt_button_Click() {
     running = false;
-    enable_run_controls(true, true, false, true, true);
+    set_enabled_in_order({{Control::back_button, true},
+                          {Control::step_button, true},
+                          {Control::run_button, true},
+                          {Control::halt_button, false},
+                          {Control::one_player_button, true},
+                          {Control::two_player_button, true}});
     show_move_status();
 }
 
