@@ -17,6 +17,11 @@ namespace {
 using engine::game_over;
 using engine::running;
 
+void set_timer1_enabled(bool enabled) {
+    timer1_enabled = enabled;
+    platform::set_timer_enabled(enabled);
+}
+
 void set_enabled_in_order(std::initializer_list<std::pair<Control, bool>> controls) {
     for (const auto& [control, enabled] : controls) platform::set_enabled(control, enabled);
 }
@@ -74,10 +79,5 @@ void halt_button_Click() {
 }
 
 void Timer1_Timer() { set_timer1_enabled(false); }
-
-void set_timer1_enabled(bool enabled) {
-    timer1_enabled = enabled;
-    platform::set_timer_enabled(enabled);
-}
 
 } // namespace app

@@ -33,9 +33,8 @@ void run_button_Click();
 void halt_button_Click();
 void Timer1_Timer();
 
-// Whether Timer1 is running; only the timer's own operations change it.
+// Whether Timer1 is running; only Run's move delay and the tick change it.
 extern bool timer1_enabled;
-void set_timer1_enabled(bool enabled);
 
 // Taking moves back (back_command.cpp).
 void back_button_Click();

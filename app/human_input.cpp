@@ -8,9 +8,6 @@
 #include "settings/sound.h"
 #include "view/board_view.h"
 
-#include <algorithm>
-#include <limits>
-
 namespace app {
 
 i16 mouse_x{};
@@ -23,11 +20,6 @@ using engine::game_over;
 
 // Refused presses wait for their cue to end, so that a burst of clicks cannot pile up.
 constexpr int wait_for_the_sound = 0;
-
-i16 to_i16(int value) {
-    return static_cast<i16>(
-        std::clamp<int>(value, std::numeric_limits<i16>::min(), std::numeric_limits<i16>::max()));
-}
 
 void enable_back() { platform::set_enabled(Control::back_button, true); }
 
@@ -48,8 +40,8 @@ bool mouse_point_ok() { return engine::is_interior(mouse_x, mouse_y); }
 
 void Form_MouseDown(int, int, float X, float Y) {
     const view::GridPoint point = view::point_at(X, Y);
-    mouse_x = to_i16(point.x);
-    mouse_y = to_i16(point.y);
+    mouse_x = static_cast<i16>(point.x);
+    mouse_y = static_cast<i16>(point.y);
     engine::move_x = mouse_x;
     engine::move_y = mouse_y;
     if (!mouse_point_ok() || game_over || game_mode == engine::comp_vs_comp) {

@@ -55,8 +55,8 @@ void set_busy_pointer(bool busy);
 // Dispatches every pending window event, handlers included, and returns when none is left.
 void process_events();
 
-// Like process_events, but first sleeps in the window's event loop until an event arrives, so
-// that a wait for the timer costs no processor time.
+// Like process_events, but when no event is pending it sleeps in the window's event loop until
+// one arrives, so that a wait for the timer costs no processor time.
 void wait_for_events();
 
 // Ends the program at once: no further handler runs and this call does not return.

@@ -6,11 +6,11 @@
 #include "engine/game_state.h"
 #include "message_catcher.h"
 
-#include <QAbstractButton>
 #include <QTest>
 
 #include <sys/resource.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>

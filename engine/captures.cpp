@@ -31,16 +31,14 @@ void take_stone(int x, int y) {
 
 bool take_captures() {
     capture_made = false;
-    bool result = false;
     for (int d = 1; d <= 8; ++d) {
         if (!capture_test(d, move_x, move_y)) continue;
         remove_pair(d, move_x, move_y);
-        result = true;
         capture_made = true;
         settings::play_sound_cue(settings::Cue::take_two_sound, sound_flags);
     }
     if (capture_made) move_count += 1;
-    return result;
+    return capture_made;
 }
 
 bool capture_test(int d, int x, int y) {

@@ -81,8 +81,10 @@ bool restore_captured() {
         count += 1;
         capture_log_count -= 1;
     }
-    if (stones_restored) pairs_taken[cur_color - 1] -= static_cast<i16>(count / 2);
-    if (stones_restored) settings::play_sound_cue(settings::Cue::take_two_sound, sound_flags);
+    if (stones_restored) {
+        pairs_taken[cur_color - 1] -= static_cast<i16>(count / 2);
+        settings::play_sound_cue(settings::Cue::take_two_sound, sound_flags);
+    }
     return stones_restored;
 }
 

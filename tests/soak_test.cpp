@@ -8,7 +8,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <cstdlib>
+#include <map>
 #include <random>
 
 using namespace engine;
@@ -40,8 +43,10 @@ char play_game(int game) {
 
 // A won game is taken back as if the turn had passed, since Back is not offered after a win.
 void take_back_everything() {
-    game_over = false;
-    change_turn();
+    if (game_over) {
+        game_over = false;
+        change_turn();
+    }
     while (move_count > 0) undo_move();
 }
 

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include <algorithm>
 
 using namespace view;
@@ -36,6 +38,10 @@ TEST_F(View, PointAtGoesToTheNearestLineAndExactHalvesToTheEvenOne) {
     }
     EXPECT_EQ(point_at(2640, 440).x, 2);
     EXPECT_EQ(point_at(2640, 440).y, 2);
+    // Nothing a press can give, but nothing undefined either.
+    EXPECT_EQ(point_at(1e12f, -1e12f).x, 32767);
+    EXPECT_EQ(point_at(1e12f, -1e12f).y, -32768);
+    EXPECT_EQ(point_at(std::nanf(""), 100).x, 32767);
 }
 
 TEST_F(View, BoardDrawingIsTheGridThenTheYellowFrameThenTheCentreCircle) {

@@ -75,11 +75,14 @@ int point_left(int x) { return grid_left + grid_step * (x - 1); }
 int point_top(int y) { return grid_top + grid_step * (y - 1); }
 
 // Single precision as the press position arrives; nearbyint rounds an exact half to even.
+// Positions far outside the window cannot come from a press; they are held to the range of a
+// 16-bit grid point, not a number included, so that the conversion stays defined.
 GridPoint point_at(float X, float Y) {
-    const float column = (X - grid_left + grid_step) / grid_step;
-    const float row = (Y - grid_top + grid_step) / grid_step;
-    return GridPoint{static_cast<int>(std::nearbyint(column)),
-                     static_cast<int>(std::nearbyint(row))};
+    auto nearest_line = [](float line) {
+        return static_cast<int>(std::nearbyint(std::fmax(std::fmin(line, 32767.0f), -32768.0f)));
+    };
+    return GridPoint{nearest_line((X - grid_left + grid_step) / grid_step),
+                     nearest_line((Y - grid_top + grid_step) / grid_step)};
 }
 
 void draw_board() {

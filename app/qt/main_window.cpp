@@ -132,7 +132,7 @@ void MainWindow::build_menus() {
     auto add_item = [](QMenu* menu, const char* name, const char* caption, void (*handler)()) {
         QAction* action = menu->addAction(QString::fromUtf8(caption));
         action->setObjectName(QString::fromUtf8(name));
-        if (handler) QObject::connect(action, &QAction::triggered, [handler] { handler(); });
+        QObject::connect(action, &QAction::triggered, [handler] { handler(); });
         return action;
     };
     QMenu* file_menu = menuBar()->addMenu(QStringLiteral("&File"));
@@ -226,7 +226,7 @@ QWidget* MainWindow::add_button(Control which, const char* caption, QRect twips,
                                 void (*handler)()) {
     auto* button = new QPushButton(QString::fromUtf8(caption), parent);
     button->setFocusPolicy(Qt::TabFocus);
-    if (handler) connect(button, &QPushButton::clicked, [handler] { handler(); });
+    connect(button, &QPushButton::clicked, [handler] { handler(); });
     return place(which, button, twips);
 }
 

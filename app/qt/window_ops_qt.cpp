@@ -1,7 +1,6 @@
 // The window operations on the Qt main window.
 #include "app/qt/main_window.h"
 
-#include <QAbstractButton>
 #include <QApplication>
 #include <QLabel>
 #include <QMessageBox>

@@ -4,6 +4,7 @@
 #include "engine/game_state.h"
 #include "view/board_view.h"
 
+#include <algorithm>
 #include <sstream>
 #include <vector>
 
