@@ -4,7 +4,7 @@
 #include "app/controller.h"
 #include "app/qt/main_window.h"
 #include "engine/game_state.h"
-#include "message_catcher.h"
+#include "gui_support.h"
 
 #include <QTest>
 

@@ -32,11 +32,12 @@ ensure_packages() {
     DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends $missing
 }
 
-# configure_in DIR [cmake options...]: configures a build directory once.
+# configure_in DIR [cmake options...]: configures a build directory.
 configure_in() {
     local dir=$1
     shift
-    if [ ! -f "$dir/CMakeCache.txt" ]; then
+    # Options given again are applied again, also to a build directory made without them.
+    if [ ! -f "$dir/CMakeCache.txt" ] || [ $# -gt 0 ]; then
         cmake -S "$project_root" -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@"
     fi
 }

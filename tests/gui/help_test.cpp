@@ -1,5 +1,6 @@
 // The compiled help file, the help viewer and the About window on Qt's offscreen platform.
 #include "app/qt/main_window.h"
+#include "gui_support.h"
 #include "settings/system_platform.h"
 
 #include <QAction>
@@ -59,13 +60,6 @@ qsizetype collection_dirs() {
 }
 
 int window_count() { return static_cast<int>(QApplication::topLevelWidgets().size()); }
-
-bool near(QRect pixels, QRect twips) {
-    const QRect back(pixels.x() * 15, pixels.y() * 15, pixels.width() * 15, pixels.height() * 15);
-    return (back.topLeft() - twips.topLeft()).manhattanLength() <= 30 &&
-           std::abs(back.width() - twips.width()) <= 15 &&
-           std::abs(back.height() - twips.height()) <= 15;
-}
 
 // A help engine of the test's own on the compiled help file.
 struct HelpFile {

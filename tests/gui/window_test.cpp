@@ -4,6 +4,7 @@
 #include "app/qt/main_window.h"
 #include "engine/game_state.h"
 #include "engine/moves.h"
+#include "gui_support.h"
 #include "settings/qt/sound_qt.h"
 #include "view/board_view.h"
 #include "view/qt/board_surface.h"
@@ -67,14 +68,6 @@ QString caption_of(QWidget* control) {
     if (auto* button = qobject_cast<QAbstractButton*>(control)) return button->text();
     if (auto* frame = qobject_cast<QGroupBox*>(control)) return frame->title();
     return "";
-}
-
-// Pixels times 15 within one pixel of the twips.
-bool near(QRect pixels, QRect twips) {
-    const QRect back(pixels.x() * 15, pixels.y() * 15, pixels.width() * 15, pixels.height() * 15);
-    return (back.topLeft() - twips.topLeft()).manhattanLength() <= 30 &&
-           std::abs(back.width() - twips.width()) <= 15 &&
-           std::abs(back.height() - twips.height()) <= 15;
 }
 
 int distance(QColor a, QColor b) {
