@@ -130,20 +130,6 @@ TEST_F(Controller, NewGameTakesAwayTheWinMarkers) {
     EXPECT_EQ(recording::count_calls("destroy_image x_image"), 5u);
 }
 
-// Which buttons each click sets is part of the enable table in play_test.
-TEST_F(Controller, ModeClicksSetTheModeAndTheGameGoesOn) {
-    const std::pair<void (*)(), int> clicks[] = {{app::no_player_button_Click, comp_vs_comp},
-                                                 {app::two_player_button_Click, two_players},
-                                                 {app::one_player_button_Click, one_vs_comp}};
-    play_moves(1);
-    for (const auto& [click, mode] : clicks) {
-        game_over = mode == two_players;
-        click();
-        EXPECT_EQ(game_mode, mode);
-        EXPECT_EQ(move_count, 1) << "the game in progress goes on";
-    }
-}
-
 TEST_F(Controller, QuitAndExitSendTheHelpNoticeThenEndAtOnce) {
     for (void (*quit)() : {app::quit_button_Click, app::exit_menu_Click}) {
         recording::calls.clear();

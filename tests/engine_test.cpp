@@ -37,27 +37,6 @@ TEST_F(Engine, ClearBoardLeavesEveryCellEmptyAndSelfAddressed) {
             ASSERT_EQ(fields(cell(x, y)), std::make_tuple(0, x, y, 0, 9)) << x << "," << y;
 }
 
-TEST_F(Engine, OnlyColumnsAndRowsTwoToEighteenAreInterior) {
-    for (auto [x, y] : {std::pair{1, 10}, {19, 10}, {10, 1}, {10, 19}, {0, 0}, {-1, 21}})
-        EXPECT_FALSE(is_interior(x, y)) << x << "," << y;
-    for (auto [x, y] : {std::pair{2, 2}, {18, 18}, {2, 18}, {10, 10}})
-        EXPECT_TRUE(is_interior(x, y)) << x << "," << y;
-}
-
-TEST_F(Engine, DirectionsRunClockwiseFromUpAndPairWithTheirOpposites) {
-    EXPECT_EQ(dir_table[1].dx, 0);
-    EXPECT_EQ(dir_table[1].dy, -1);
-    EXPECT_EQ(dir_table[3].dx, 1);
-    EXPECT_EQ(dir_table[3].dy, 0);
-    EXPECT_EQ(dir_table[6].dx, -1);
-    EXPECT_EQ(dir_table[6].dy, 1);
-    for (int d : {0, 9}) EXPECT_EQ(Point(dir_table[d].dx, dir_table[d].dy), Point(0, 0));
-    for (int d = 1; d <= 4; ++d) {
-        EXPECT_EQ(dir_table[d].dx, -dir_table[d + 4].dx) << d;
-        EXPECT_EQ(dir_table[d].dy, -dir_table[d + 4].dy) << d;
-    }
-}
-
 TEST_F(Engine, TryMoveRefusesEdgePointsWithoutAnyEffect) {
     move_x = 7;
     move_y = 8;
@@ -95,9 +74,4 @@ TEST_F(Engine, CornerMovesSucceedAndTheBoxNeverNarrows) {
     cur_color = green;
     EXPECT_TRUE(try_move(10, 10));
     EXPECT_EQ(box(), std::make_tuple(2, 18, 2, 18));
-}
-
-TEST_F(Engine, SetCellTakesTheCaptureDirectionBeforeTheMoveNumber) {
-    set_cell(red, 5, 6, 3, 7);
-    EXPECT_EQ(fields(cell(5, 6)), std::make_tuple(2, 5, 6, 7, 3));
 }

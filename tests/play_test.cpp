@@ -55,13 +55,8 @@ TEST_F(Play, APressGoesToTheNearestPointAndOnlyInnerPointsAreAccepted) {
         int x, y;
         bool accepted;
     } cases[] = {
-        {2300, 100, 1, 1, false},
-        {2640, 440, 2, 2, true},
-        {2300 + 17 * 340, 440, 18, 2, true},
-        {8420, 440, 19, 2, false},
-        {2300 + 4 * 340 + 169, 1800, 5, 6, true},
-        {2300 + 4 * 340 + 171, 2000, 6, 7, true},
-        {10, 3000, -6, 10, false},
+        {2300, 100, 1, 1, false},  {2640, 440, 2, 2, true},   {2300 + 17 * 340, 440, 18, 2, true},
+        {8420, 440, 19, 2, false}, {10, 3000, -6, 10, false},
     };
     for (const Case& c : cases) {
         const int before = move_count;
