@@ -5,6 +5,7 @@
 #include "engine/game_state.h"
 #include "engine/moves.h"
 #include "recording/recording.h"
+#include "support/board_text.h"
 #include "view/board_view.h"
 
 #include <gtest/gtest.h>
@@ -18,16 +19,12 @@ protected:
     void SetUp() override { recording::start_program(); }
 };
 
-// Places the stones of a game without captures, alternating sides as the game does.
+// A game of count moves without captures: GREEN and RED in turn along row 2.
 void play_moves(int count) {
-    for (int i = 0; i < count; ++i) {
-        const int x = 2 + i % 17;
-        const int y = 2 + i / 17;
-        ASSERT_TRUE(try_move(x, y));
-        ++move_count;
-        set_cell(cur_color, x, y, no_direction, move_count);
-        std::swap(cur_color, opp_color);
-    }
+    std::string row;
+    for (int i = 0; i < count; ++i) row += i % 2 ? 'R' : 'G';
+    board_text::place(2, 2, {row});
+    if (count % 2) std::swap(cur_color, opp_color);
 }
 
 } // namespace
