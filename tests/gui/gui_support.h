@@ -1,13 +1,16 @@
-// Helpers of the tests on the real window: a place check in twips, and a person who answers
-// the game's message boxes.
+// Helpers of the tests on the real window: a place check in twips, a sharp grab, and a person
+// who answers the game's message boxes.
 #pragma once
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QImage>
 #include <QMessageBox>
+#include <QPixmap>
 #include <QRect>
 #include <QStringList>
 #include <QTimer>
+#include <QWidget>
 
 #include <cstdlib>
 
@@ -17,6 +20,15 @@ inline bool near(QRect pixels, QRect twips) {
     return (back.topLeft() - twips.topLeft()).manhattanLength() <= 30 &&
            std::abs(back.width() - twips.width()) <= 15 &&
            std::abs(back.height() - twips.height()) <= 15;
+}
+
+// The widget as a screen of twice the density shows it.
+inline QImage grab_at_double_scale(QWidget* widget) {
+    QPixmap sharp(widget->size() * 2);
+    sharp.setDevicePixelRatio(2);
+    sharp.fill(Qt::transparent);
+    widget->render(&sharp);
+    return sharp.toImage();
 }
 
 // Dismisses the game's message boxes as a person would, by clicking their OK button, and keeps

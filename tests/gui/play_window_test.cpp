@@ -169,6 +169,7 @@ private slots:
               Control::one_player_button, Control::two_player_button})
             QVERIFY(!enabled(off));
         QVERIFY(!window_->timer().isActive());
+        QVERIFY(grab_at_double_scale(window_).save(screenshot("comp-vs-comp-won@2x.png")));
         click(Control::restart_button);
         QVERIFY(enabled(Control::run_button) && enabled(Control::step_button));
     }

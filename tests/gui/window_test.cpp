@@ -110,14 +110,6 @@ struct PressCounter : QObject {
     }
 };
 
-QImage grab_at_double_scale(QWidget* widget) {
-    QPixmap sharp(widget->size() * 2);
-    sharp.setDevicePixelRatio(2);
-    sharp.fill(Qt::transparent);
-    widget->render(&sharp);
-    return sharp.toImage();
-}
-
 } // namespace
 
 class WindowTest : public QObject {
