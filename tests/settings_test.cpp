@@ -1,132 +1,155 @@
-// The settings file's rules, the Options menu, the sound cues' paths and the Help menu, through
-// the recording window and its in-memory files.
-#include "engine/game_state.h"
-#include "recording/recording.h"
-#include "settings/help.h"
-#include "settings/settings.h"
-#include "settings/sound.h"
+// The settings file's reader and writer, on INI text and on real files.
+#include "settings/profile.h"
+
+#include <csignal>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
-using namespace settings;
+namespace fs = std::filesystem;
+namespace profile = settings::profile;
+using namespace std::literals;
 
 namespace {
 
-const std::string ini = "/opt/vellox/VELLOX.INI";
+std::string read(std::string_view text) {
+    return profile::read_value(text, "game", "level", "dflt", 128);
+}
 
-class Settings : public ::testing::Test {
-protected:
-    void SetUp() override {
-        recording::start_program();
-        init_media_dir();
-        init_ini_path();
-    }
+TEST(ProfileRead, FindsTheValueTheGameAlwaysRead) {
+    const std::pair<std::string_view, std::string_view> cases[] = {
+        {"[GaMe]\nLEVEL=3\n", "3"},
+        {" \t[ game ] ; note\n \t level \t= \t 3 4 \t\n", "3 4"},
+        {"[game]\nlevel=\"a b\"\n", "a b"},
+        {"[game]\nlevel=1 ;not a comment\n", "1 ;not a comment"},
+        {"[game]\nlevel=1\nlevel=2\n[game]\nlevel=3\n", "1"},
+        {"level=3\n[game]\n", "dflt"},
+        {"[game] ; x]\nlevel=3\n", "dflt"},
+        {"[game]\n;level=3\nlevel\n", "dflt"},
+        {"[game]\n[other\nlevel=3\n", "3"},
+        {"[game]\nlevel=a\0b\n"sv, "a"},
+        {"\xEF\xBB\xBF[game]\r\nlevel=3\r\n", "3"},
+        {"\x80\xFF\0[\0\n=]]\r\r\n\xEF\xBB\xBF[game]\nlevel=3\n"sv, "dflt"},
+    };
+    for (const auto& [text, expected] : cases) EXPECT_EQ(read(text), expected) << text;
+}
 
-    // Loads settings from a file holding text, or from no file at all.
-    void load_from(const std::string* text) {
-        recording::files.clear();
-        if (text) recording::files[ini] = *text;
-        recording::calls.clear();
-        load_settings();
+TEST(ProfileRead, CutsLikeACBuffer) {
+    const std::string text = "[game]\nlevel=" + std::string(200, 'v') + "\n";
+    for (int size : {1, 0, -5})
+        EXPECT_EQ(profile::read_value(text, "game", "lEvel", "x", size), "");
+    EXPECT_EQ(profile::read_value("[game]\n", "game", "level", "ab\0c"sv, 128), "ab");
+    EXPECT_EQ(profile::read_value("", "game", "level", "abc", 3), "ab");
+    const std::string huge(1 << 20, 'y');
+    EXPECT_EQ(read(huge + "\n[game]\nlevel=" + huge), std::string(127, 'y'));
+}
+
+TEST(ProfileWrite, ChangesOnlyWhatItMustAndOnlyWhatReadsBack) {
+    const std::pair<std::string_view, std::string_view> cases[] = {
+        {"; top\n[Game]\nLEVEL = \t1 ;x\r\nnext=2\n", "; top\n[Game]\nLEVEL = \tnew\r\nnext=2\n"},
+        {"\0\xFF\n[game]\nlevel=1\n"sv, "\0\xFF\n[game]\nlevel=new\n"sv},
+        {"[game]\na=1\n\n \n[x]\n", "[game]\na=1\nlevel=new\n\n \n[x]\n"},
+        {"[game]\r\na=1\r\n", "[game]\r\na=1\r\nlevel=new\r\n"},
+        {"[game]\na=1", "[game]\na=1\nlevel=new\n"},
+        {"", "[game]\nlevel=new\n"},
+        {"[x]\r\na=1\r", "[x]\r\na=1\r\n[game]\r\nlevel=new\r\n"},
+    };
+    for (const auto& [text, expected] : cases) {
+        EXPECT_EQ(profile::write_value(text, "game", "level", "new"), expected) << text;
     }
-    void load_from(const std::string& text) { load_from(&text); }
+    // Nothing is written that would not read back as itself.
+    const std::string_view text = "[game]\nlevel=1\n";
+    const std::string_view bad[][3] = {{"game", "level", "a\nb"}, {"game", "level", "a\0b"sv},
+                                       {"game", "le=vel", "1"},   {"game", ";level", "1"},
+                                       {"g\rame", "level", "1"},  {" game", "level", "1"}};
+    for (const auto& [section, key, value] : bad)
+        EXPECT_EQ(profile::write_value(text, section, key, value), text) << key << value;
+}
+
+// A fresh directory per test, removed afterwards even if a test made it read-only.
+struct ProfileFile : ::testing::Test {
+    fs::path dir = [] {
+        std::string name = (fs::temp_directory_path() / "vellox-profile-XXXXXX").string();
+        return fs::path(::mkdtemp(name.data()));
+    }();
+    std::string ini = (dir / "vellox.ini").string();
+
+    void TearDown() override {
+        fs::permissions(dir, fs::perms::owner_all, fs::perm_options::add);
+        fs::remove_all(dir);
+    }
+    void put(const std::string& text) const { std::ofstream(ini, std::ios::binary) << text; }
+    std::string get() const {
+        std::ifstream in(ini, std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), {}};
+    }
+    // Entries in the directory, so that a leftover temporary file shows.
+    auto entries() const { return std::distance(fs::directory_iterator(dir), {}); }
+    std::string read_level() const {
+        return profile::read_file_value(ini, "game", "level", " ", 128);
+    }
+    bool write_level(std::string_view value) const {
+        return profile::write_file_value(ini, "game", "level", value);
+    }
 };
 
-std::string options(const std::string& lines) { return "[OPTIONS]\n" + lines; }
+TEST_F(ProfileFile, CreatesAMissingFileAndKeepsOtherBytesModeAndLinks) {
+    EXPECT_EQ(read_level(), " ");
+    ASSERT_TRUE(write_level(std::string(200, 'v')));
+    EXPECT_EQ(read_level(), std::string(127, 'v'));
+    EXPECT_EQ(fs::status(ini).permissions(), fs::perms(0644));
+    put("\xEF\xBB\xBF; x\r\n[game]\r\nlevel=1\r\n\r\n[z]\r\nq=\0\r\n"s);
+    fs::permissions(ini, fs::perms(0600));
+    fs::create_symlink("vellox.ini", dir / "link.ini");
+    ASSERT_TRUE(profile::write_file_value((dir / "link.ini").string(), "game", "level", "2"));
+    ASSERT_TRUE(write_level("3") && profile::write_file_value(ini, "new", "k", "v"));
+    EXPECT_FALSE(write_level("a\nb"));
+    EXPECT_EQ(get(),
+              "\xEF\xBB\xBF; x\r\n[game]\r\nlevel=3\r\n\r\n[z]\r\nq=\0\r\n[new]\r\nk=v\r\n"s);
+    EXPECT_EQ(fs::status(ini).permissions(), fs::perms(0600));
+    EXPECT_TRUE(fs::is_symlink(dir / "link.ini"));
+    EXPECT_EQ(entries(), 2);
+}
+
+TEST_F(ProfileFile, FailsOnWhatIsNotAWritableFile) {
+    fs::create_directory(ini);
+    const std::string fifo = (dir / "fifo").string();
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const std::string loop = (dir / "loop.ini").string();
+    fs::create_symlink("loop.ini", loop);
+    for (const std::string& path :
+         {ini, fifo, loop, (dir / "no" / "x.ini").string(), "/proc/vellox.ini"s}) {
+        EXPECT_EQ(profile::read_file_value(path, "game", "level", " ", 128), " ") << path;
+        EXPECT_FALSE(profile::write_file_value(path, "game", "level", "1")) << path;
+    }
+    // Only read: a faulty save run as root could replace a device node.
+    EXPECT_EQ(profile::read_file_value("/dev/zero", "game", "level", " ", 128), " ");
+    EXPECT_TRUE(fs::is_directory(ini) && fs::is_empty(ini) && fs::is_fifo(fifo));
+    EXPECT_TRUE(fs::is_symlink(loop));
+    EXPECT_EQ(entries(), 3);
+}
+
+// A file size limit makes writing the temporary file fail even for root.
+TEST_F(ProfileFile, FailedSaveLeavesTheOldFileAndNoTemporary) {
+    const std::string old = "[game]\nlevel=1\n" + std::string(4000, ';') + "\n";
+    put(old);
+    const auto previous = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit saved{};
+    ::getrlimit(RLIMIT_FSIZE, &saved);
+    const rlimit small{1000, saved.rlim_max};
+    ::setrlimit(RLIMIT_FSIZE, &small);
+    const bool written = write_level("2");
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previous);
+    EXPECT_FALSE(written);
+    EXPECT_EQ(get(), old);
+    EXPECT_EQ(entries(), 1);
+}
 
 } // namespace
-
-TEST_F(Settings, AFailedOrOverlongDirectoryQueryLeavesTheBareMediaFolder) {
-    for (const std::string& dir : {std::string(), std::string(250, 'd')}) {
-        recording::windows_dir = dir;
-        init_media_dir();
-        EXPECT_EQ(engine::media_dir, "/media/") << dir.size();
-    }
-}
-
-TEST_F(Settings, WithoutAFileSoundIsOnAtAdvancedAndEveryFileNameIsOneSpace) {
-    load_from(nullptr);
-    EXPECT_EQ(engine::ini_path, ini);
-    EXPECT_EQ(engine::media_dir, "/opt/vellox/media/");
-    EXPECT_TRUE(engine::sound_on);
-    EXPECT_EQ(engine::skill_level, 1);
-    for (const auto* name :
-         {&victory_sound_file, &bad_sound_file, &put_piece_sound_file, &take_two_sound_file})
-        EXPECT_EQ(*name, " ");
-    EXPECT_EQ(recording::calls_starting("set_checked"),
-              (std::vector<std::string>{"set_checked sound_menu 1", "set_checked novice_menu 0",
-                                        "set_checked advanced_menu 1"}));
-    EXPECT_EQ(cue_path(Cue::bad_sound), "/opt/vellox/media/ ");
-}
-
-TEST_F(Settings, SoundIsOffOnlyForValuesBeginningWithOf) {
-    for (const char* value : {"off", "OFF", "Of", "oFfice"}) {
-        load_from(options(std::string("Sound=") + value + "\n"));
-        EXPECT_FALSE(engine::sound_on) << value;
-        EXPECT_EQ(recording::calls_starting("set_checked sound_menu")[0],
-                  "set_checked sound_menu 0");
-    }
-    for (const char* value : {"ON", "0", "O", "", "o f"}) {
-        load_from(options(std::string("Sound=") + value + "\n"));
-        EXPECT_TRUE(engine::sound_on) << value;
-    }
-}
-
-TEST_F(Settings, SkillIsNoviceOnlyForValuesBeginningWithNov) {
-    for (const char* value : {"novice", "NOV", "Nov"}) {
-        load_from(options(std::string("Skill=") + value + "\n"));
-        EXPECT_EQ(engine::skill_level, 0) << value;
-        EXPECT_EQ(recording::count_calls("set_checked novice_menu 1"), 1u);
-    }
-    for (const char* value : {"NO", "ADV", "expert", ""}) {
-        load_from(options(std::string("Skill=") + value + "\n"));
-        EXPECT_EQ(engine::skill_level, 1) << value;
-    }
-}
-
-TEST_F(Settings, FileNamesComeFromTheirKeysWhateverTheCaseAndAreCutAt127) {
-    const std::string long_name(200, 'n');
-    load_from("[options]\nvictorysoundfile=win.wav\nBadSoundFile=" + long_name +
-              "\nPutAPieceSoundFile=sub/put.wav\n");
-    EXPECT_EQ(victory_sound_file, "win.wav");
-    EXPECT_EQ(bad_sound_file, long_name.substr(0, 127));
-    EXPECT_EQ(cue_path(Cue::put_piece_sound), "/opt/vellox/media/sub/put.wav");
-    EXPECT_EQ(take_two_sound_file, " ");
-}
-
-TEST_F(Settings, SaveKeepsTheSoundFileKeysAndEverythingElse) {
-    const std::string before = "; my sounds\n[OPTIONS]\nBadSoundFile=bad.wav\nSound = off\n";
-    load_from(before);
-    sound_menu_Click();
-    save_menu_Click();
-    EXPECT_EQ(recording::files[ini],
-              "; my sounds\n[OPTIONS]\nBadSoundFile=bad.wav\nSound = ON\nSkill=ADV\n");
-}
-
-TEST_F(Settings, CuesPlayOnlyWhileSoundIsOn) {
-    load_from(options("BadSoundFile=bad.wav\n"));
-    play_sound_cue(Cue::bad_sound, 0);
-    play_sound_cue(Cue::victory_sound, 1);
-    sound_menu_Click();
-    recording::calls.clear();
-    play_sound_cue(Cue::bad_sound, 1);
-    play_sound_cue(Cue::take_two_sound, 1);
-    EXPECT_TRUE(recording::calls.empty());
-    sound_menu_Click();
-    play_sound_cue(Cue::bad_sound, 1);
-    EXPECT_EQ(recording::calls.back(), "play_sound /opt/vellox/media/bad.wav 1");
-}
-
-TEST_F(Settings, HelpOpensTheFileBesideTheProgramAtIntroductionAndAboutAsksEveryTime) {
-    for (const std::string& dir : {std::string("/opt/vellox"), std::string("/home/me/games")}) {
-        recording::program_dir = dir;
-        recording::calls.clear();
-        q_help_menu_Click();
-        EXPECT_EQ(recording::calls_starting("html_help"),
-                  std::vector<std::string>{"html_help " + dir + "/vellox.qch Introduction"});
-    }
-    recording::calls.clear();
-    about_menu_Click();
-    about_menu_Click();
-    EXPECT_EQ(recording::calls, (std::vector<std::string>{"show_about", "show_about"}));
-}

@@ -1,99 +1,286 @@
-// The real main window on Qt's offscreen platform: its controls, the drawn board, the menus and
-// quitting, also from inside a wait for events.
+// The real program on Qt's offscreen platform: the window, its menus and board as approved, a
+// game by mouse, quitting from inside a wait, the sound player, the help viewer and the About
+// window, and a seeded monkey whose thousands of presses and clicks land anywhere, also inside
+// runs and between a move and its answer, with the game and the window agreeing after each.
 #include "app/controller.h"
 #include "app/qt/main_window.h"
 #include "engine/game_state.h"
-#include "engine/moves.h"
 #include "gui_support.h"
 #include "settings/qt/sound_qt.h"
+#include "support/approval.h"
+#include "support/invariants.h"
 #include "view/board_view.h"
 #include "view/qt/board_surface.h"
+#include "view/qt/twips.h"
 
-#include <QAbstractButton>
-#include <QAction>
-#include <QApplication>
+#include <QDialog>
 #include <QDir>
 #include <QGroupBox>
+#include <QHelpContentWidget>
 #include <QLabel>
-#include <QMenuBar>
+#include <QMenu>
+#include <QMouseEvent>
 #include <QProcess>
-#include <QScreen>
+#include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QTextBrowser>
+#include <QtEndian>
 
 #include <cstdio>
+#include <random>
 
 using app::Control;
 
 namespace {
 
-// The window's controls and their places in twips; inside the side panel and the frames the
-// places are relative to them.
-const struct {
-    Control control;
-    const char* caption;
-    QRect twips;
-} control_table[] = {
-    {Control::Panel3D2, "", {45, 480, 2175, 5775}},
-    {Control::Panel3D1, "V E L L O X", {120, 120, 1935, 495}},
-    {Control::scode_lab, "TACTICS", {120, 660, 1935, 375}},
-    {Control::moves_panel, "0", {540, 1140, 330, 330}},
-    {Control::Label4, "Moves", {960, 1200, 855, 255}},
-    {Control::Label2, "Games Won", {420, 1560, 1215, 255}},
-    {Control::r_games_won, "0", {540, 1800, 330, 330}},
-    {Control::g_games_won, "0", {1140, 1800, 330, 330}},
-    {Control::Zero_games_won, "0", {1620, 1800, 375, 375}},
-    {Control::Label5, "Red   Green", {480, 2160, 1095, 255}},
-    {Control::r_taken, "0", {540, 2400, 330, 330}},
-    {Control::g_taken, "0", {1140, 2400, 330, 330}},
-    {Control::Label1, "Pairs Lost", {480, 2760, 1215, 255}},
-    {Control::Frame3D1, "Mode", {120, 3000, 1875, 1095}},
-    {Control::two_player_button, "Two Players", {120, 240, 1455, 255}},
-    {Control::one_player_button, "One vs Comp", {120, 480, 1455, 255}},
-    {Control::no_player_button, "Comp vs Comp", {120, 720, 1575, 255}},
-    {Control::Frame3D5, "Computer Play", {120, 4080, 1875, 735}},
-    {Control::run_button, "Run", {60, 240, 555, 375}},
-    {Control::halt_button, "Halt", {660, 240, 555, 375}},
-    {Control::step_button, "Step", {1260, 240, 555, 375}},
-    {Control::restart_button, "Clear", {120, 4920, 615, 495}},
-    {Control::back_button, "Back", {765, 4920, 615, 495}},
-    {Control::quit_button, "Quit", {1440, 4920, 570, 495}},
-};
+const QString media_dir = QStringLiteral(VELLOX_MEDIA_DIR);
+const QString compiled_help = QStringLiteral(VELLOX_HELP_FILE);
 
 QWidget* widget(Control control) { return app::main_window->control(control); }
-
 QAction* action(const char* name) { return app::main_window->findChild<QAction*>(name); }
+bool enabled(Control control) { return widget(control)->isEnabled(); }
+void click(Control control) { QTest::mouseClick(widget(control), Qt::LeftButton); }
+QString caption(Control panel) { return static_cast<QLabel*>(widget(panel))->text(); }
 
-QString caption_of(QWidget* control) {
-    if (auto* label = qobject_cast<QLabel*>(control)) return label->text();
-    if (auto* button = qobject_cast<QAbstractButton*>(control)) return button->text();
-    if (auto* frame = qobject_cast<QGroupBox*>(control)) return frame->title();
-    return "";
+QWidget* picture(const char* array, int number) {
+    return app::main_window->findChild<QWidget*>(QStringLiteral("%1_%2").arg(array).arg(number));
 }
 
-int distance(QColor a, QColor b) {
-    return std::abs(a.red() - b.red()) + std::abs(a.green() - b.green()) +
-           std::abs(a.blue() - b.blue());
+// A press at a pixel of the client area, delivered to whatever lies there: a stone, a marker, a
+// control or the bare board.
+void click_at(QPoint at, Qt::MouseButton button = Qt::LeftButton) {
+    QWidget* board = app::main_window->centralWidget();
+    QWidget* target = board->childAt(at) ? board->childAt(at) : board;
+    QTest::mouseClick(target, button, {}, target->mapFrom(board, at));
 }
 
-QImage board_picture() { return app::main_window->centralWidget()->grab().toImage(); }
+void click_point(int x, int y) {
+    click_at(QPoint(view::to_pixels(view::point_left(x)), view::to_pixels(view::point_top(y))));
+}
 
-QString settings_file() { return QCoreApplication::applicationDirPath() + "/VELLOX.INI"; }
+// The actions of a widget or menu, with the actions of their menus under them.
+QString describe_actions(QWidget* owner, int depth) {
+    QString lines;
+    for (QAction* item : owner->actions()) {
+        lines += QStringLiteral("\n%1[%2 \"%3\"%4]")
+                     .arg(QString(depth * 2, ' '), item->objectName(), item->text(),
+                          item->isChecked() ? " checked" : "");
+        if (item->menu()) lines += describe_actions(item->menu(), depth + 1);
+    }
+    return lines;
+}
 
-// Run in a child process: a handler waits for events while a click on Quit, the Exit menu item
-// or the window's close button is pending; the program must end inside the wait, cleanly.
+// Every widget under root with its class, name, place, text and state, indented by depth.
+QString describe(QWidget* root, int depth = 0) {
+    QString text = root->isWindow() ? root->windowTitle() : QString();
+    if (auto* label = qobject_cast<QLabel*>(root)) text = label->text();
+    if (auto* button = qobject_cast<QAbstractButton*>(root)) text = button->text();
+    if (auto* frame = qobject_cast<QGroupBox*>(root)) text = frame->title();
+    const QRect r = root->geometry();
+    QString line =
+        QStringLiteral("%1%2 %3 %4,%5 %6x%7 \"%8\"")
+            .arg(QString(depth * 2, ' '), root->metaObject()->className(), root->objectName())
+            .arg(r.x())
+            .arg(r.y())
+            .arg(r.width())
+            .arg(r.height())
+            .arg(text);
+    line += root->isEnabled() ? "" : " disabled";
+    line += root->isVisibleTo(root->window()) ? "" : " hidden";
+    line += root->font().bold() ? " bold" : "";
+    if (auto* button = qobject_cast<QAbstractButton*>(root); button && button->isChecked())
+        line += " checked";
+    line += describe_actions(root, depth + 1);
+    for (QObject* child : root->children())
+        if (auto* widget = qobject_cast<QWidget*>(child);
+            widget && !widget->isWindow() && !widget->objectName().startsWith("qt_"))
+            line += "\n" + describe(widget, depth + 1);
+    return line;
+}
+
+// The picture against the approved one, exactly; VELLOX_APPROVE=1 approves it.
+bool looks_approved(const QImage& picture, const QString& name) {
+    const QString file = QStringLiteral(VELLOX_GOLDEN_DIR "/") + name;
+    if (qEnvironmentVariableIsSet("VELLOX_APPROVE")) picture.save(file);
+    return QImage(file).convertToFormat(QImage::Format_ARGB32) ==
+           picture.convertToFormat(QImage::Format_ARGB32);
+}
+
+QByteArray le(qint64 value, int bytes) {
+    QByteArray out(4, '\0');
+    qToLittleEndian<quint32>(static_cast<quint32>(value), out.data());
+    return out.left(bytes);
+}
+
+QByteArray chunk(const char* id, const QByteArray& body) {
+    return id + le(body.size(), 4) + body + QByteArray(body.size() % 2, '\0');
+}
+
+// A WAV of the given encoding tag holding one second of 8 kHz 16-bit sound.
+QByteArray one_second(int tag = 1) {
+    const QByteArray format =
+        le(tag, 2) + le(1, 2) + le(8000, 4) + le(16000, 4) + le(2, 2) + le(16, 2);
+    const QByteArray chunks =
+        chunk("fmt ", format) + chunk("LIST", "INFOab") + chunk("data", QByteArray(16000, 'x'));
+    return "RIFF" + le(4 + chunks.size(), 4) + "WAVE" + chunks;
+}
+
+QString write_file(const QTemporaryDir& dir, const QString& name, const QByteArray& bytes) {
+    QFile out(dir.filePath(name));
+    return out.open(QIODevice::WriteOnly) && out.write(bytes) == bytes.size() ? out.fileName()
+                                                                              : QString();
+}
+
+// What the window shows against the game's state, whatever the order of events: the pictures,
+// the panels (the moves panel and the pointer only when no handler is under way) and the
+// buttons that the enable table rules out.
+QString window_fault(bool idle) {
+    using namespace engine;
+    for (auto [array, last] : {std::pair{view::ImageArray::g_stone, move_count + 1},
+                               {view::ImageArray::r_stone, move_count + 1},
+                               {view::ImageArray::x_image, 5}})
+        for (int index = 0; index <= last; ++index) {
+            const view::ImageElement* state = view::image(array, index);
+            const view::PictureElement* shown = view::board_surface->element(array, index);
+            const QString name = QStringLiteral("%1 %2").arg(view::array_name(array)).arg(index);
+            if (!state != !shown) return name + " exists wrongly";
+            if (state && state->visible != shown->isVisible()) return name + " shown wrongly";
+            if (state && state->visible &&
+                shown->pos() != QPoint(view::to_pixels(state->left), view::to_pixels(state->top)))
+                return name + " misplaced";
+        }
+    if (caption(Control::r_taken).toInt() != pairs_taken[0] ||
+        caption(Control::g_taken).toInt() != pairs_taken[1] ||
+        caption(Control::r_games_won).toInt() != games_won[1] ||
+        caption(Control::g_games_won).toInt() != games_won[0])
+        return "score panels";
+    if (idle && caption(Control::moves_panel).toInt() != move_count) return "moves panel";
+    if (idle && app::main_window->cursor().shape() == Qt::WaitCursor) return "busy pointer left";
+    for (Control control :
+         {Control::back_button, Control::run_button, Control::halt_button, Control::step_button})
+        if (enabled(control) &&
+            (game_over || (game_mode == one_vs_comp && control != Control::back_button)))
+            return QString(app::control_name(control)) + " enabled";
+    if (running && (enabled(Control::one_player_button) || enabled(Control::two_player_button)))
+        return "mode buttons during a run";
+    for (Control control : {Control::restart_button, Control::quit_button, Control::Zero_games_won,
+                            Control::no_player_button})
+        if (!enabled(control)) return QString(app::control_name(control)) + " disabled";
+    return {};
+}
+
+class Monkey : public QObject {
+public:
+    Monkey(unsigned seed, int events) : random_(seed), events_left_(events) {}
+
+    // Plays until the events are used up or a fault is found, then winds down.
+    void play() {
+        post_next();
+        until_finished_.exec();
+    }
+
+    QString fault;
+    // How often the monkey acted inside another handler, during a run and after a win.
+    int nested = 0, during_runs = 0, after_wins = 0;
+
+private:
+    // The next event is on its way before this one is handled, due within milliseconds, so that
+    // it often lands inside whatever waits for events: a run's delay, the gap before the
+    // computer's answer, a message box.
+    void post_next() {
+        QTimer::singleShot(pick(0, 2), this, [this] { step(); });
+    }
+
+    void step() {
+        if (!fault.isEmpty() || events_left_ <= 0) return wind_down();
+        --events_left_;
+        nested += ++depth_ > 1;
+        during_runs += engine::running && !engine::game_over;
+        after_wins += engine::game_over;
+        post_next();
+        act();
+        check(depth_-- == 1);
+    }
+
+    // Ends every run and handler still under way, then stops.
+    void wind_down() {
+        if (depth_ == 0) {
+            check(true);
+            return until_finished_.quit();
+        }
+        ++depth_;
+        if (!dismiss_modal()) click(Control::restart_button);
+        --depth_;
+        post_next();
+    }
+
+    void check(bool idle) {
+        if (!fault.isEmpty()) return;
+        fault = QString::fromStdString(invariants::first_fault());
+        if (fault.isEmpty()) fault = window_fault(idle);
+        if (!fault.isEmpty()) fault += QStringLiteral(" (%1 events left)").arg(events_left_);
+    }
+
+    // A person facing a modal box can only answer it.
+    bool dismiss_modal() {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (auto* box = qobject_cast<QMessageBox*>(modal))
+            box->button(QMessageBox::Ok)->click();
+        else if (modal)
+            modal->close();
+        return modal;
+    }
+
+    // Mostly presses on the board; Quit and Exit are left out, since they end the program. The
+    // sound goes off again at once, as a refused press waits for its cue to end.
+    void act() {
+        const Control controls[] = {
+            Control::run_button,        Control::halt_button,       Control::step_button,
+            Control::restart_button,    Control::back_button,       Control::Zero_games_won,
+            Control::one_player_button, Control::two_player_button, Control::no_player_button};
+        const char* items[] = {"sound_menu", "novice_menu", "advanced_menu",
+                               "save_menu",  "q_help_menu", "about_menu"};
+        const int kind = pick(0, 99);
+        if (dismiss_modal()) return;
+        if (kind < 55) {
+            const QPoint at(pick(kind < 40 ? 150 : 0, 564), pick(0, 417));
+            QWidget* board = app::main_window->centralWidget();
+            if (board->childAt(at) != widget(Control::quit_button))
+                click_at(at, kind % 5 ? Qt::LeftButton : Qt::RightButton);
+        } else if (kind < 90) {
+            click(controls[pick(0, std::size(controls) - 1)]);
+        } else {
+            QAction* item = action(items[pick(0, std::size(items) - 1)]);
+            item->trigger();
+            if (engine::sound_on) item->trigger();
+        }
+    }
+
+    int pick(int low, int high) { return std::uniform_int_distribution<int>(low, high)(random_); }
+
+    std::mt19937 random_;
+    int events_left_;
+    int depth_ = 0;
+    QEventLoop until_finished_;
+};
+
+// Run in a child process: Quit, the Exit menu item or the window's close button is clicked
+// while a handler waits for events, or Quit in the delay of a run. The program must end
+// inside the wait, with success.
 int quit_while_waiting(const QString& how) {
     app::set_up_application();
     app::MainWindow window;
     app::Form_Load();
     window.show();
     QTimer::singleShot(0, [how] {
-        if (how == "quit")
-            QMetaObject::invokeMethod(static_cast<QAbstractButton*>(widget(Control::quit_button)),
-                                      &QAbstractButton::click, Qt::QueuedConnection);
-        else if (how == "exit")
-            QMetaObject::invokeMethod(action("exit_menu"), &QAction::trigger, Qt::QueuedConnection);
-        else
-            QMetaObject::invokeMethod(app::main_window, &QWidget::close, Qt::QueuedConnection);
+        QTimer::singleShot(how == "run" ? 700 : 0, [how] {
+            if (how == "exit") action("exit_menu")->trigger();
+            if (how == "close") app::main_window->close();
+            if (how == "quit" || how == "run") click(Control::quit_button);
+        });
+        if (how == "run") click(Control::no_player_button);
+        if (how == "run") click(Control::run_button);
         platform::process_events();
         std::puts("went on after the wait");
         std::_Exit(3);
@@ -101,24 +288,20 @@ int quit_while_waiting(const QString& how) {
     return QApplication::exec();
 }
 
-// Counts the presses that reach the watched widget itself.
-struct PressCounter : QObject {
-    int presses = 0;
-    bool eventFilter(QObject*, QEvent* event) override {
-        presses += event->type() == QEvent::MouseButtonPress;
-        return false;
-    }
-};
-
 } // namespace
 
 class WindowTest : public QObject {
     Q_OBJECT
     app::MainWindow* window_ = nullptr;
+    QTemporaryDir dir;
+    const QString settings_file = QCoreApplication::applicationDirPath() + "/VELLOX.INI";
+    const QString help_beside_test = QCoreApplication::applicationDirPath() + "/vellox.qch";
 
 private slots:
     void initTestCase() {
-        QFile::remove(settings_file());
+        QFile::remove(settings_file);
+        QFile::remove(help_beside_test);
+        QVERIFY(QFile::copy(compiled_help, help_beside_test));
         app::set_up_application();
         window_ = new app::MainWindow;
         app::Form_Load();
@@ -128,157 +311,211 @@ private slots:
 
     void cleanupTestCase() {
         delete window_;
-        QFile::remove(settings_file());
+        QFile::remove(settings_file);
+        QFile::remove(help_beside_test);
     }
 
-    void controlsHaveTheirNamesCaptionsAndPlaces() {
-        for (const auto& row : control_table) {
-            const char* name = app::control_name(row.control);
-            QWidget* control = widget(row.control);
-            QCOMPARE(control->objectName(), QString(name));
-            QCOMPARE(caption_of(control), QString(row.caption));
-            QVERIFY2(near(control->geometry(), row.twips), name);
-        }
-        QCOMPARE(widget(Control::two_player_button)->parentWidget(), widget(Control::Frame3D1));
-        QCOMPARE(widget(Control::step_button)->parentWidget(), widget(Control::Frame3D5));
-        QCOMPARE(widget(Control::Panel3D2)->parentWidget(), window_->centralWidget());
-        QVERIFY(window_->timer().interval() == 500 && !window_->timer().isActive());
-    }
-
-    void windowIsCentredFixedAndHasItsMenus() {
-        QCOMPARE(window_->windowTitle(), QString("Vellox"));
-        QCOMPARE(window_->centralWidget()->size(), QSize(565, 418));
+    void controlsMenusAndBoardAreAsApproved() {
         QCOMPARE(window_->minimumSize(), window_->maximumSize());
-        const QRect screen = window_->screen()->geometry();
-        QCOMPARE(window_->pos(), QPoint((screen.width() - window_->width()) / 2,
-                                        (screen.height() - window_->height()) / 2));
-        QStringList menus;
-        for (QAction* menu : window_->menuBar()->actions()) menus << menu->text();
-        QCOMPARE(menus, QStringList({"&File", "&Options", "&Help"}));
-        const std::pair<const char*, const char*> items[] = {
-            {"exit_menu", "&Exit"},          {"sound_menu", "&Sound on"},
-            {"novice_menu", "&Novice"},      {"advanced_menu", "&Advanced"},
-            {"save_menu", "S&ave Settings"}, {"q_help_menu", "&Vellox Help"},
-            {"about_menu", "&About..."}};
-        for (const auto& [name, caption] : items) QCOMPARE(action(name)->text(), QString(caption));
-    }
-
-    // The icon is an SVG drawing: without Qt's SVG plugin the window would show none.
-    void windowShowsTheProgramIcon() {
-        const QImage icon = window_->windowIcon().pixmap(32).toImage();
-        QVERIFY(!icon.isNull());
-        const QColor red_stone = icon.pixelColor(16, 16);
-        QVERIFY(red_stone.red() > 150 && red_stone.green() < 120 && red_stone.blue() < 120);
-        QCOMPARE(icon.pixelColor(0, 0).alpha(), 0);
-    }
-
-    void boardIsDrawnOnceAndKept() {
-        const QImage board = board_picture();
-        const QColor ink = view::BoardSurface::foreground();
-        const QColor ground = view::BoardSurface::background();
-        QCOMPARE(board.pixelColor(244, 109), ink); // column 5, between rows 5 and 6
-        QCOMPARE(board.pixelColor(246, 109), ground);
-        QCOMPARE(board.pixelColor(300, 256), ink); // row 12
-        for (QPoint frame : {QPoint(300, 7), QPoint(561, 200), QPoint(300, 415), QPoint(153, 200)})
-            QCOMPARE(board.pixelColor(frame), QColor(255, 255, 0));
-        // The centre circle runs between the lines through the centre point (357, 211).
-        QVERIFY(distance(board.pixelColor(359, 209), ground) > 60);
-        QCOMPARE(board.pixelColor(363, 205), ground);
-        window_->centralWidget()->repaint();
-        QCOMPARE(board_picture(), board);
-    }
-
-    void stoneSitsCentredOnItsPointUntilTheNextGame() {
-        QVERIFY(engine::try_move(2, 2));
-        const QWidget* stone = window_->centralWidget()->findChild<QWidget*>("g_stone_1");
-        QVERIFY(stone && stone->isVisible());
-        QCOMPARE(stone->geometry(), QRect(160, 13, 32, 32));
-        const QColor centre = board_picture().pixelColor(176, 29);
-        QVERIFY(centre.green() > 100 && centre.green() > centre.red() + 50);
-        engine::move_count = 1;
+        const std::string fault = approval_fault(describe(window_).toStdString(), "window.txt");
+        QVERIFY2(fault.empty(), fault.c_str());
+        for (int k = 1; k <= 6; ++k) view::place_stone_image(k % 2 ? 1 : 2, k, 8 + k, 9 + k % 2);
+        for (int i = 1; i <= 5; ++i) view::place_marker(i, 8 + 2 * i - 1, 10);
+        const QImage board = window_->centralWidget()->grab(QRect(150, 0, 415, 418)).toImage();
+        view::remove_markers();
+        engine::move_count = 6;
         app::new_game();
-        QVERIFY(!window_->centralWidget()->findChild<QWidget*>("g_stone_1"));
-    }
-
-    void modeOptionsKeepOneSelection() {
-        const Control modes[] = {Control::two_player_button, Control::no_player_button,
-                                 Control::one_player_button};
-        const int mode_values[] = {engine::two_players, engine::comp_vs_comp, engine::one_vs_comp};
-        for (int i = 0; i < 3; ++i) {
-            QTest::mouseClick(widget(modes[i]), Qt::LeftButton);
-            QCOMPARE(engine::game_mode, mode_values[i]);
-            for (Control other : modes)
-                QCOMPARE(static_cast<QAbstractButton*>(widget(other))->isChecked(),
-                         other == modes[i]);
-        }
-        QVERIFY(!widget(Control::run_button)->isEnabled());
+        QVERIFY(looks_approved(board, "board.png"));
     }
 
     void optionsMenuChecksFollowTheClicksAndSaveWritesTheFile() {
-        QVERIFY(action("sound_menu")->isChecked() && action("advanced_menu")->isChecked());
         action("sound_menu")->trigger();
+        action("novice_menu")->trigger();
+        action("novice_menu")->trigger();
         QVERIFY(!action("sound_menu")->isChecked() && !engine::sound_on);
-        action("novice_menu")->trigger();
-        action("novice_menu")->trigger();
         QVERIFY(action("novice_menu")->isChecked() && !action("advanced_menu")->isChecked());
         action("save_menu")->trigger();
-        QFile saved(settings_file());
+        QFile saved(settings_file);
         QVERIFY(saved.open(QIODevice::ReadOnly));
         QCOMPARE(saved.readAll(), QByteArray("[OPTIONS]\nSkill=NOV\nSound=OFF\n"));
-        action("sound_menu")->trigger();
         action("advanced_menu")->trigger();
-        QVERIFY(action("sound_menu")->isChecked() && !action("novice_menu")->isChecked());
+        QVERIFY(action("advanced_menu")->isChecked() && !action("novice_menu")->isChecked());
     }
 
     // Presses on the side panel's status panels, labels, frames and a disabled button never
     // reach the panel; a press on its bare part does and gives the refusal cue.
     void pressesOnlyCountOnTheBareSidePanel() {
+        struct : QObject {
+            int presses = 0;
+            bool eventFilter(QObject*, QEvent* event) override {
+                presses += event->type() == QEvent::MouseButtonPress;
+                return false;
+            }
+        } counter;
         QWidget* panel = widget(Control::Panel3D2);
-        PressCounter counter;
         panel->installEventFilter(&counter);
-        QVERIFY(!widget(Control::back_button)->isEnabled());
         for (Control control : {Control::moves_panel, Control::Label2, Control::Frame3D1,
-                                Control::back_button, Control::one_player_button}) {
+                                Control::back_button, Control::one_player_button})
             QTest::mouseClick(widget(control), Qt::LeftButton, {}, QPoint(3, 3));
-            QVERIFY2(counter.presses == 0, app::control_name(control));
-        }
-        const QString cue =
-            QDir::cleanPath(QCoreApplication::applicationDirPath() + "/../media/put_piece.wav");
-        platform::play_sound(cue.toStdString(), 1);
-        QTRY_COMPARE(sound::last_source(), QUrl::fromLocalFile(cue));
+        QCOMPARE(counter.presses, 0);
+        engine::sound_on = true;
+        platform::play_sound((media_dir + "/put_piece.wav").toStdString(), 1);
+        QTRY_COMPARE(sound::last_source(), QUrl::fromLocalFile(media_dir + "/put_piece.wav"));
         QTest::mouseClick(panel, Qt::LeftButton, {}, QPoint(4, 90));
         QCOMPARE(counter.presses, 1);
         QTRY_COMPARE(sound::last_source(), sound::alert_url()); // no bad.wav beside the test
+        engine::sound_on = false;
+        panel->removeEventFilter(&counter);
+    }
+
+    void twoPlayersPlayToAWinAndItsMarkersAnswerClicks() {
+        click(Control::two_player_button);
+        MessageCatcher messages;
+        for (auto [x, y] :
+             {std::pair{5, 5}, {6, 6}, {6, 5}, {7, 6}, {7, 5}, {8, 6}, {8, 5}, {9, 9}})
+            click_point(x, y);
+        click_point(5, 5); // on a stone: nothing happens
+        click_point(9, 5);
+        QCOMPARE(messages.texts, QStringList{"GREEN WINS WITH FIVE IN A ROW"});
+        QCOMPARE(caption(Control::g_games_won) + caption(Control::moves_panel), QString("19"));
+        // A marker answers a click; the second press of a double click is no second click.
+        QWidget* marker = picture("x_image", 3);
+        const QPointF centre(marker->width() / 2.0, marker->height() / 2.0);
+        for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease,
+                                  QEvent::MouseButtonDblClick, QEvent::MouseButtonRelease}) {
+            QMouseEvent event(type, centre, marker->mapToGlobal(centre), Qt::LeftButton,
+                              type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton,
+                              Qt::NoModifier);
+            QApplication::sendEvent(marker, &event);
+        }
+        QVERIFY(picture("r_stone", 0)->isVisible() && !picture("g_stone", 0)->isVisible());
+        click(Control::restart_button);
     }
 
     void quitExitAndCloseEndTheProgramAlsoInsideAWait() {
-        for (const char* how : {"quit", "exit", "close"}) {
+        for (const char* how : {"quit", "exit", "close", "run"}) {
             QProcess child;
             child.setProcessChannelMode(QProcess::MergedChannels);
             child.start(QCoreApplication::applicationFilePath(),
                         {QString("--quit-while-waiting=") + how});
             QVERIFY(child.waitForFinished(20000));
-            const QByteArray output = child.readAll();
-            QVERIFY2(!output.contains("went on"), how);
+            QVERIFY2(!child.readAll().contains("went on"), how);
             QVERIFY2(child.exitStatus() == QProcess::NormalExit && child.exitCode() == 0, how);
         }
     }
 
-    // Pictures for a person to look at: the window at start-up at normal and double scale, and
-    // stones of both sides with the win markers.
-    void screenshots() {
-        app::new_game();
-        const QString dir = QCoreApplication::applicationDirPath() + "/screenshots";
-        QDir().mkpath(dir);
-        QVERIFY(window_->grab().save(dir + "/start-up.png"));
-        QVERIFY(grab_at_double_scale(window_).save(dir + "/start-up@2x.png"));
-        for (int k = 1; k <= 6; ++k) view::place_stone_image(k % 2 ? 1 : 2, k, 8 + k, 9 + k % 2);
-        for (int i = 1; i <= 5; ++i) view::place_marker(i, 8 + 2 * i - 1, 10);
-        view::set_turn_indicator(2);
-        QVERIFY(grab_at_double_scale(window_).save(dir + "/pictures@2x.png"));
-        view::remove_markers();
-        engine::move_count = 6;
-        app::new_game();
+    void wavLengths() {
+        const QByteArray good = one_second();
+        const std::pair<QString, qint64> cases[] = {
+            {media_dir + "/put_piece.wav", 86},
+            {media_dir + "/take_two.wav", 300},
+            {media_dir + "/victory.wav", 1000},
+            {media_dir + "/bad.wav", 200},
+            {sound::alert_file(), 300},
+            {write_file(dir, "good.wav", good), 1000},
+            {write_file(dir, "half.wav", good.left(good.size() - 8000)), 500},
+            {write_file(dir, "cut.wav", good.left(30)), -1}, // -1: no sound in it
+            {write_file(dir, "junk.wav", QByteArray(300, 'x')), -1},
+            {dir.filePath("none.wav"), -1}};
+        for (const auto& [file, expected] : cases)
+            QCOMPARE(sound::wav_length_ms(file).value_or(-1), expected);
+    }
+
+    // Whatever names no sound that can be played gives the alert.
+    void thePlayersChoiceOfSound() {
+        QDir(dir.path()).mkdir("sub");
+        const QString nested = write_file(dir, "sub/nested.wav", one_second());
+        const QUrl alert = sound::alert_url();
+        const std::pair<QString, QUrl> cases[] = {
+            {media_dir + "/put_piece.wav", QUrl::fromLocalFile(media_dir + "/put_piece.wav")},
+            {dir.path() + "/sub\\nested.wav", QUrl::fromLocalFile(nested)},
+            {dir.filePath("none.wav"), alert},
+            {dir.path() + "/ ", alert},
+            {dir.path(), alert},
+            {write_file(dir, "junk.wav", QByteArray(300, 'x')), alert},
+            {write_file(dir, "mp3.wav", one_second(0x55)), alert}};
+        for (const auto& [path, expected] : cases) {
+            platform::play_sound(path.toStdString(), 0);
+            QCOMPARE(sound::last_source(), expected);
+        }
+        for (int i = 0; i < 200; ++i) platform::play_sound(cases[i % 7].first.toStdString(), 1);
+        platform::play_sound(cases[0].first.toStdString(), 0);
+        QCOMPARE(sound::last_source(), cases[0].second);
+        // A waiting cue runs no window event, not even one queued already.
+        bool timer_ran = false;
+        QTimer::singleShot(0, this, [&] { timer_ran = true; });
+        platform::play_sound((media_dir + "/take_two.wav").toStdString(), 0);
+        QVERIFY(!timer_ran);
+        QTRY_VERIFY(timer_ran);
+    }
+
+    // Not modal, its contents beside the page; asked again, the same window goes back to its
+    // first topic. The quit notice destroys it at once, with its temporary files. A file that
+    // is missing, no help file or without the topic shows nothing at all.
+    void helpViewerOpensAtIntroductionAndGoesWithTheQuitNotice() {
+        // The viewer's temporary folder is made in a folder of this test's own.
+        const QTemporaryDir temporary;
+        qputenv("TMPDIR", temporary.path().toUtf8());
+        auto collections = [&] {
+            return QDir(temporary.path()).entryList(QDir::Dirs | QDir::NoDotAndDotDot).size();
+        };
+        const qsizetype before = collections();
+        const auto windows = QApplication::topLevelWidgets().size();
+        action("q_help_menu")->trigger();
+        QPointer<QWidget> opened = window_->help_viewer;
+        QVERIFY(opened && opened->isVisible() && !QApplication::activeModalWidget());
+        auto* page = opened->findChild<QTextBrowser*>("help_page");
+        auto* contents = opened->findChild<QHelpContentWidget*>();
+        QCOMPARE(page->documentTitle(), QString("Introduction"));
+        QTRY_COMPARE(contents->currentIndex().data().toString(), QString("Introduction"));
+        contents->setCurrentIndex(contents->model()->index(1, 0));
+        QTest::keyClick(contents, Qt::Key_Return);
+        QTRY_COMPARE(page->documentTitle(), QString("Rules of the game"));
+        action("q_help_menu")->trigger();
+        QVERIFY(window_->help_viewer == opened);
+        QCOMPARE(page->documentTitle(), QString("Introduction"));
+        QCOMPARE(collections(), before + 1);
+        platform::help_quit();
+        QVERIFY(!opened);
+        QCOMPARE(collections(), before);
+        qunsetenv("TMPDIR");
+        const QString junk = write_file(dir, "vellox.qch", "not a help file");
+        for (const auto& [file, topic] : {std::pair{dir.filePath("missing.qch"), "Introduction"},
+                                          {junk, "Introduction"},
+                                          {compiled_help, "No Such Topic"}}) {
+            platform::html_help(file.toStdString(), topic);
+            QVERIFY2(!window_->help_viewer && QApplication::topLevelWidgets().size() == windows,
+                     topic);
+        }
+    }
+
+    // A modal window as approved, gone once OK closed it.
+    void aboutIsAsApprovedAndOkClosesIt() {
+        QPointer<QDialog> about;
+        std::string fault = "no About window";
+        QTimer::singleShot(0, [&] {
+            about = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            if (!about) return;
+            fault = approval_fault(describe(about).toStdString(), "about.txt");
+            QTest::mouseClick(about->findChild<QPushButton*>("Cmd_OK"), Qt::LeftButton);
+        });
+        action("about_menu")->trigger();
+        QVERIFY2(fault.empty(), fault.c_str());
+        QVERIFY(about.isNull() && !QApplication::activeModalWidget());
+    }
+
+    // VELLOX_MONKEY_EVENTS sets the number of events, 4000 by default.
+    void theWindowAndTheGameAgreeAfterEveryMonkeyEvent() {
+        const int events = std::max(2, qEnvironmentVariableIntValue("VELLOX_MONKEY_EVENTS"));
+        window_->timer().setInterval(1); // the pace of a run does not matter here
+        for (unsigned seed : {1u, 2u}) {
+            Monkey monkey(seed,
+                          qEnvironmentVariableIsSet("VELLOX_MONKEY_EVENTS") ? events / 2 : 2000);
+            monkey.play();
+            QVERIFY2(monkey.fault.isEmpty(), qPrintable(monkey.fault));
+            QVERIFY(monkey.nested > 0 && monkey.during_runs > 0 && monkey.after_wins > 0);
+        }
+        window_->timer().setInterval(500);
     }
 };
 

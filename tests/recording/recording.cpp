@@ -42,12 +42,8 @@ template <typename... Parts> void record(const char* operation, const Parts&... 
 const char* ink_name(view::Ink ink) { return ink == view::Ink::yellow ? "yellow" : "foreground"; }
 
 const char* menu_name(settings::MenuItem item) {
-    switch (item) {
-    case settings::MenuItem::sound_menu: return "sound_menu";
-    case settings::MenuItem::novice_menu: return "novice_menu";
-    case settings::MenuItem::advanced_menu: return "advanced_menu";
-    }
-    return "?";
+    const char* names[] = {"sound_menu", "novice_menu", "advanced_menu"};
+    return names[static_cast<int>(item)];
 }
 
 } // namespace
@@ -71,14 +67,11 @@ void on_process_events(std::function<void()> action) {
     process_events_script.push_back(std::move(action));
 }
 
-std::vector<std::string> calls_starting(const std::string& prefix) {
-    std::vector<std::string> found;
-    for (const auto& line : calls)
-        if (line.compare(0, prefix.size(), prefix) == 0) found.push_back(line);
-    return found;
+std::size_t count_calls(const std::string& prefix) {
+    std::size_t count = 0;
+    for (const auto& line : calls) count += line.rfind(prefix, 0) == 0;
+    return count;
 }
-
-std::size_t count_calls(const std::string& prefix) { return calls_starting(prefix).size(); }
 
 void name_the_cues() {
     engine::sound_on = true;
@@ -86,31 +79,6 @@ void name_the_cues() {
     settings::take_two_sound_file = "take.wav";
     settings::victory_sound_file = "victory.wav";
     settings::bad_sound_file = "bad.wav";
-}
-
-std::string played(settings::Cue cue, int flags) {
-    return "play_sound " + settings::cue_path(cue) + " " + std::to_string(flags);
-}
-
-std::optional<bool> enabled(const std::string& control) {
-    const auto told = calls_starting("set_enabled " + control + " ");
-    if (told.empty()) return std::nullopt;
-    return told.back().back() == '1';
-}
-
-std::string button_row() {
-    std::string row;
-    for (const char* control : {"back_button", "run_button", "halt_button", "step_button",
-                                "one_player_button", "two_player_button"}) {
-        const auto state = enabled(control);
-        row += state ? (*state ? 'T' : 'F') : '-';
-    }
-    return row;
-}
-
-std::vector<std::string> calls_since(std::size_t first) {
-    if (first >= calls.size()) return {};
-    return {calls.begin() + static_cast<std::ptrdiff_t>(first), calls.end()};
 }
 
 } // namespace recording

@@ -12,7 +12,6 @@
 #include <cstddef>
 #include <functional>
 #include <map>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -41,21 +40,7 @@ void on_process_events(std::function<void()> action);
 // Turns the sound on with a file of its own for each cue, so that the record tells them apart.
 void name_the_cues();
 
-// The record of a cue played with the given flags.
-std::string played(settings::Cue cue, int flags = 1);
-
-// The recorded calls that begin with prefix, in order.
-std::vector<std::string> calls_starting(const std::string& prefix);
+// How many recorded calls begin with prefix.
 std::size_t count_calls(const std::string& prefix);
-
-// The enabled state the window was last told for a control, if it was told at all.
-std::optional<bool> enabled(const std::string& control);
-
-// What the window was told of Back, Run, Halt, Step, One vs Comp and Two Players, as a row of
-// T, F and - (not told).
-std::string button_row();
-
-// The recorded calls from index first on, for "what did this step do" assertions.
-std::vector<std::string> calls_since(std::size_t first);
 
 } // namespace recording

@@ -1,0 +1,124 @@
+// The computer player on positions written as text: each tactic asked by itself, the order of
+// the ladder, and the random last resort. GREEN is the computer; RED is the opponent.
+#include "ai/computer_move.h"
+#include "ai/tactics.h"
+#include "engine/game_state.h"
+#include "recording/recording.h"
+#include "support/board_text.h"
+#include "view/board_view.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+using namespace engine;
+using namespace ai;
+using board_text::place;
+
+namespace {
+
+std::string last_point() { return std::to_string(move_x) + "," + std::to_string(move_y); }
+
+// The point a tactic played, or "none"; the stone is taken away again so that the position can
+// be asked again. Fails the test if the tactic showed any other stone.
+std::string answer(bool (*tactic)()) {
+    const std::size_t before = recording::count_calls("create_image");
+    const bool placed = tactic();
+    EXPECT_EQ(recording::count_calls("create_image") - before, placed ? 1u : 0u);
+    if (!placed) return "none";
+    view::remove_stone_image(cur_color, move_count + 1);
+    return last_point();
+}
+
+// The computer's whole move, as "x,y CODE".
+std::string move() {
+    EXPECT_TRUE(computer_move());
+    return last_point() + " " + strategy_code;
+}
+
+class Computer : public ::testing::Test {
+protected:
+    void SetUp() override {
+        recording::start_program();
+        skill_level = 1;
+        // None of these positions leaves anything to chance.
+        draw_one_to_five = [] {
+            ADD_FAILURE() << "random_move drew a number";
+            return 3;
+        };
+    }
+    void TearDown() override { draw_one_to_five = clock_seeded_draw; }
+};
+
+} // namespace
+
+// Where the board's edge or a capture changes what a tactic plays.
+TEST_F(Computer, TacticsAtTheEdgeAndWithACaptureAtHand) {
+    const struct {
+        bool (*tactic)();
+        int left, top;
+        std::vector<std::string> rows;
+        const char* at;
+    } cases[] = {
+        {make_five, 10, 15, {"G", "G", "G", "G"}, "10,14"}, // (10, 19) is refused
+        {take_two, 4, 2, {".....RRG", ".R......", ".R......", ".G"}, "5,2"},
+        {block_four, 2, 10, {"RRRR"}, "6,10"},
+        {block_four, 5, 9, {"....", "RRRR", ".R..", ".G.."}, "6,9"},
+        {block_open_three, 4, 10, {".RRR.", "G...G", "R...R"}, "4,10"},
+        {extend_open_two, 17, 10, {"GG"}, "16,10"},
+        {extend_open_three, 10, 2, {"G", "G", "G"}, "none"},
+    };
+    for (const auto& c : cases) {
+        recording::start_program();
+        skill_level = 1;
+        place(c.left, c.top, c.rows);
+        EXPECT_EQ(answer(c.tactic), c.at) << c.rows[0] << " at " << c.left << "," << c.top;
+    }
+}
+
+// Each rung is shown with the position of the next rung on the board as well: if every rung is
+// tried before the next one, the whole ladder is in order.
+TEST_F(Computer, EachRungOfTheLadderIsTriedBeforeTheNextOne) {
+    const struct {
+        int left;
+        const char* row;
+        int answer_x;
+        const char* code;
+    } ladder[] = {
+        {5, "GGGG", 4, "MAKE 5"},          {5, "RRRR", 4, "BLOCK 4"},
+        {5, "GG.G", 7, "EXTEND SPLIT 3"},  {5, "RRR.R", 8, "BLOCK SPLIT 4"},
+        {5, "RR.R", 7, "BLOCK SPLIT 3"},   {5, "GGG", 8, "EXTEND OPEN 3"},
+        {5, "RRR", 8, "BLOCK OPEN 3"},     {4, "GRR", 7, "TAKE 2"},
+        {4, "RGG", 7, "EXTEND CLOSED 2"},  {5, "GG", 7, "EXTEND OPEN 2"},
+        {5, "RR", 4, "BLOCK OPEN 2"},      {4, "GRRR", 8, "BLOCK CLOSED 3"},
+        {4, "RGGG", 8, "EXTEND CLOSED 3"}, {5, "R.R", 6, "BLOCK SPLIT 2"},
+    };
+    const std::size_t rungs = std::size(ladder);
+    for (std::size_t k = 0; k < rungs; ++k) {
+        recording::start_program();
+        place(ladder[k].left, 4, {ladder[k].row});
+        if (k + 1 < rungs) place(ladder[k + 1].left, 14, {ladder[k + 1].row});
+        move_count = 6;
+        EXPECT_EQ(move(), std::to_string(ladder[k].answer_x) + ",4 " + ladder[k].code);
+    }
+    recording::start_program();
+    place(ladder[rungs - 1].left, 14, {ladder[rungs - 1].row});
+    skill_level = 0;
+    move_count = 6;
+    EXPECT_EQ(move(), "10,10 RANDOM") << "after the last rung";
+}
+
+// Only a made-up position refuses every candidate of the opening: the centre would expose the
+// pair (10, 10), (10, 11). The first empty point is played then.
+TEST_F(Computer, WithEveryCandidateRefusedTheFirstEmptyPointIsPlayed) {
+    place(10, 11, {"G", "R"});
+    move_count = 1;
+    EXPECT_EQ(answer(random_move), "none");
+    EXPECT_EQ(move(), "10,10 RANDOM");
+}
+
+TEST_F(Computer, TheClockSeededDrawGivesEachOfOneToFive) {
+    std::set<int> seen;
+    for (int i = 0; i < 200; ++i) seen.insert(clock_seeded_draw());
+    EXPECT_EQ(seen, (std::set<int>{1, 2, 3, 4, 5}));
+}
