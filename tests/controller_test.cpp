@@ -42,8 +42,8 @@ TEST_F(Controller, StartUpCentresThenReadsSettingsThenDrawsThenStartsAGame) {
     };
     EXPECT_EQ(calls.front(), "center_main_window");
     EXPECT_LT(first("get_windows_directory"), first("program_dir"));
-    EXPECT_LT(first("program_dir"), first("get_profile_string"));
-    EXPECT_LT(first("get_profile_string"), first("draw_line"));
+    EXPECT_LT(first("program_dir"), first("read_profile_text"));
+    EXPECT_LT(first("read_profile_text"), first("draw_line"));
     EXPECT_LT(first("draw_circle"), first("set_image_visible g_stone 0 1"));
     EXPECT_LT(first("draw_circle"), first("set_caption moves_panel 0"));
     EXPECT_EQ(recording::count_calls("draw_"), 43u);

@@ -102,7 +102,7 @@ struct ProfileFile : ::testing::Test {
     // Entries in the directory, so that a leftover temporary file shows.
     auto entries() const { return std::distance(fs::directory_iterator(dir), {}); }
     std::string read_level() const {
-        return profile::read_file_value(ini, "game", "level", " ", 128);
+        return profile::read_value(profile::read_file_text(ini), "game", "level", " ", 128);
     }
     bool write_level(std::string_view value) const {
         return profile::write_file_value(ini, "game", "level", value);
@@ -141,11 +141,11 @@ TEST_F(ProfileFile, FailsOnWhatIsNotAWritableFile) {
     fs::create_symlink("loop.ini", loop);
     for (const std::string& path :
          {ini, fifo, loop, (dir / "no" / "x.ini").string(), "/proc/vellox.ini"s}) {
-        EXPECT_EQ(profile::read_file_value(path, "game", "level", " ", 128), " ") << path;
+        EXPECT_EQ(profile::read_file_text(path), "") << path;
         EXPECT_FALSE(profile::write_file_value(path, "game", "level", "1")) << path;
     }
     // Only read: a faulty save run as root could replace a device node.
-    EXPECT_EQ(profile::read_file_value("/dev/zero", "game", "level", " ", 128), " ");
+    EXPECT_EQ(profile::read_file_text("/dev/zero"), "");
     EXPECT_TRUE(fs::is_directory(ini) && fs::is_empty(ini) && fs::is_fifo(fifo));
     EXPECT_TRUE(fs::is_symlink(loop));
     EXPECT_EQ(entries(), 3);

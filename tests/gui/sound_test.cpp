@@ -133,7 +133,7 @@ private slots:
         const qsizetype data_start = good.indexOf("data") + 8;
         QTest::newRow("good") << write_file(dir, "good.wav", good) << qint64(1000);
         QTest::newRow("data cut in half")
-            << write_file(dir, "half.wav", good.left(data_start + 8000)) << qint64(500);
+            << write_file(dir, "half.wav", good.left(data_start + 8000)) << qint64(-1);
         QTest::newRow("header cut") << write_file(dir, "cut.wav", good.left(30)) << qint64(-1);
         QTest::newRow("garbage") << write_file(dir, "junk.wav", QByteArray(300, 'x')) << qint64(-1);
         QTest::newRow("missing") << dir.filePath("none.wav") << qint64(-1);
@@ -191,7 +191,7 @@ private slots:
                                "victory.wav"};
         for (int i = 0; i < 200; ++i) platform::play_sound(cue_path(names[i % 5]), 1);
         platform::play_sound(cue_path("bad.wav"), 0);
-        QCOMPARE(sound::last_source(), QUrl::fromLocalFile(media_dir + "/bad.wav"));
+        QTRY_COMPARE(sound::last_source(), QUrl::fromLocalFile(media_dir + "/bad.wav"));
     }
 };
 
