@@ -3,8 +3,7 @@
 #include "settings/profile.h"
 
 #include <cerrno>
-#include <cstdlib>
-#include <memory>
+#include <filesystem>
 #include <optional>
 
 #include <fcntl.h>
@@ -15,9 +14,12 @@ namespace settings::profile {
 namespace {
 
 using namespace std::literals;
+namespace fs = std::filesystem;
 
 constexpr std::string_view byte_order_mark = "\xEF\xBB\xBF";
 constexpr std::string_view line_breaks_and_nul = "\r\n\0"sv;
+// As many links as the system itself follows before it gives up on a path.
+constexpr int max_link_hops = 40;
 
 // One line as offsets into the text: content ends before the CR or LF that ends the line.
 struct LineSpan {
@@ -185,18 +187,16 @@ bool read_all(int fd, std::string& out) {
 }
 
 // The current contents of the file at path. Anything but a regular file or no file at all is
-// unreadable; it is checked before opening so that devices and pipes are never opened.
+// unreadable.
 FileContents load(const std::string& path) {
     FileContents result;
     struct stat info {};
-    if (::stat(path.c_str(), &info) != 0) {
+    const int fd = open_regular_file(path);
+    if (fd < 0) {
         result.readable = errno == ENOENT;
         return result;
     }
-    if (!S_ISREG(info.st_mode)) return result;
-    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-    if (fd < 0) return result;
-    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode)) {
+    if (::fstat(fd, &info) == 0) {
         result.exists = true;
         result.mode = info.st_mode & (S_IRWXU | S_IRWXG | S_IRWXO);
         result.readable = read_all(fd, result.text);
@@ -216,14 +216,35 @@ bool write_all(int fd, std::string_view data) {
     return true;
 }
 
-// The file a symbolic link at path leads to, so that saving updates the file the user keeps
-// the settings in instead of replacing the link; path itself for anything else.
-std::string save_target(const std::string& path) {
+// The file a save writes: a symbolic link is followed to the file it names, which need not
+// exist yet, so that the link stays a link. Nothing for a chain of links that never ends.
+std::optional<std::string> save_target(const std::string& path) {
+    fs::path at = path;
+    for (int hop = 0; hop < max_link_hops; ++hop) {
+        std::error_code error;
+        if (!fs::is_symlink(fs::symlink_status(at, error))) return at.string();
+        const fs::path target = fs::read_symlink(at, error);
+        if (error) return std::nullopt;
+        at = at.parent_path() / target;
+    }
+    return std::nullopt;
+}
+
+// Whether the user may change what is at path. A file or folder that has no write permission
+// bit at all counts as locked for root too, who could otherwise write anything.
+bool can_write(const std::string& path) {
     struct stat info {};
-    if (::lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return path;
-    const std::unique_ptr<char, decltype(&std::free)> real(::realpath(path.c_str(), nullptr),
-                                                           &std::free);
-    return real ? std::string(real.get()) : path;
+    return ::stat(path.c_str(), &info) == 0 && (info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) &&
+           ::access(path.c_str(), W_OK) == 0;
+}
+
+// Where a user who cannot write the folder of the settings file at path keeps a copy of it;
+// empty while the folder is writable.
+std::string user_copy(const std::string& path, const std::string& config_dir) {
+    const fs::path file = path;
+    const fs::path folder = file.has_parent_path() ? file.parent_path() : ".";
+    if (config_dir.empty() || can_write(folder.string())) return {};
+    return (fs::path(config_dir) / file.filename()).string();
 }
 
 // Makes the rename itself survive a crash; the save has already succeeded, so a failure here
@@ -255,6 +276,22 @@ bool replace_file(const std::string& path, std::string_view text, mode_t mode) {
 
 } // namespace
 
+// The type is checked before opening, so that devices and pipes are never opened, and again on
+// what was opened, in case the file was swapped in between.
+int open_regular_file(const std::string& path) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0) return -1;
+    if (!S_ISREG(info.st_mode)) {
+        errno = EINVAL;
+        return -1;
+    }
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0 || (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode))) return fd;
+    ::close(fd);
+    errno = EINVAL;
+    return -1;
+}
+
 std::string read_value(std::string_view text, std::string_view section, std::string_view key,
                        std::string_view default_value, int size) {
     if (!usable_names(section, key)) return cut_for_buffer(default_value, size);
@@ -283,21 +320,36 @@ std::string write_value(std::string_view text, std::string_view section, std::st
     return result;
 }
 
-std::string read_file_value(const std::string& path, std::string_view section, std::string_view key,
-                            std::string_view default_value, int size) {
-    const FileContents current = load(path);
-    return read_value(current.readable ? std::string_view(current.text) : "", section, key,
-                      default_value, size);
+std::string read_file_text(const std::string& path) {
+    FileContents current = load(path);
+    return current.readable ? std::move(current.text) : std::string();
 }
 
 bool write_file_value(const std::string& path, std::string_view section, std::string_view key,
-                      std::string_view value) {
+                      std::string_view value, const std::string& start_from) {
     if (path.empty() || !usable_setting(section, key, value)) return false;
-    const std::string target = save_target(path);
-    const FileContents current = load(target);
-    if (!current.readable) return false;
-    return replace_file(target, write_value(current.text, section, key, value),
+    const std::optional<std::string> target = save_target(path);
+    if (!target) return false;
+    FileContents current = load(*target);
+    if (!current.readable || (current.exists && !can_write(*target))) return false;
+    if (!current.exists && !start_from.empty()) current.text = read_file_text(start_from);
+    return replace_file(*target, write_value(current.text, section, key, value),
                         current.exists ? current.mode : 0644);
+}
+
+std::string read_user_text(const std::string& path, const std::string& config_dir) {
+    const std::string copy = user_copy(path, config_dir);
+    std::error_code error;
+    return read_file_text(!copy.empty() && fs::exists(copy, error) ? copy : path);
+}
+
+bool write_user_value(const std::string& path, const std::string& config_dir,
+                      std::string_view section, std::string_view key, std::string_view value) {
+    const std::string copy = user_copy(path, config_dir);
+    if (copy.empty()) return write_file_value(path, section, key, value);
+    std::error_code error;
+    fs::create_directories(config_dir, error);
+    return write_file_value(copy, section, key, value, path);
 }
 
 } // namespace settings::profile

@@ -2,6 +2,7 @@
 #include "settings/settings.h"
 
 #include "engine/game_state.h"
+#include "settings/profile.h"
 #include "settings/system_platform.h"
 
 #include <algorithm>
@@ -22,9 +23,8 @@ const std::string section = "OPTIONS";
 const std::string missing_value = " ";
 constexpr int value_buffer_size = 128;
 
-std::string read_setting(const std::string& key) {
-    return platform::get_profile_string(section, key, missing_value, value_buffer_size,
-                                        engine::ini_path);
+std::string read_setting(std::string_view text, const std::string& key) {
+    return profile::read_value(text, section, key, missing_value, value_buffer_size);
 }
 
 // True when value, upper-cased, begins with prefix; "of" turns the sound off, "nov" picks Novice.
@@ -49,15 +49,17 @@ void set_skill(int level) {
 
 void init_ini_path() { engine::ini_path = platform::program_dir() + "/" + "VELLOX.INI"; }
 
+// The file is read once, and every key is then looked up in its text.
 void load_settings() {
-    victory_sound_file = read_setting("VictorySoundFIle");
-    bad_sound_file = read_setting("BadSoundFile");
-    put_piece_sound_file = read_setting("PutAPieceSoundFile");
-    take_two_sound_file = read_setting("TakeTwoPiecesSoundFile");
-    sound_setting = read_setting("Sound");
+    const std::string text = platform::read_profile_text(engine::ini_path);
+    victory_sound_file = read_setting(text, "VictorySoundFIle");
+    bad_sound_file = read_setting(text, "BadSoundFile");
+    put_piece_sound_file = read_setting(text, "PutAPieceSoundFile");
+    take_two_sound_file = read_setting(text, "TakeTwoPiecesSoundFile");
+    sound_setting = read_setting(text, "Sound");
     engine::sound_on = !starts_with_upper(sound_setting, "OF");
     platform::set_checked(MenuItem::sound_menu, engine::sound_on);
-    skill_setting = read_setting("Skill");
+    skill_setting = read_setting(text, "Skill");
     set_skill(starts_with_upper(skill_setting, "NOV") ? 0 : 1);
 }
 

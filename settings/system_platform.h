@@ -28,10 +28,10 @@ std::string program_dir();
 // when it cannot be told. A directory that does not fit gives the size it would need.
 int get_windows_directory(char* buffer, int size);
 
-// The value of key in section of the settings file, cut to size - 1 characters, or
-// default_value when the file, the section or the key is missing.
-std::string get_profile_string(const std::string& section, const std::string& key,
-                               const std::string& default_value, int size, const std::string& file);
+// Everything in the settings file, read in one go; empty when there is no such file or it cannot
+// be read, which then reads as a file without the section. Where the user cannot write the
+// folder of the file, this and write_profile_string work on a copy of the user's own.
+std::string read_profile_text(const std::string& file);
 
 // Creates or replaces the line of key in section; true when the file was written.
 bool write_profile_string(const std::string& section, const std::string& key,

@@ -92,7 +92,7 @@ struct ProfileFile : ::testing::Test {
     // Entries in the directory, so that a leftover temporary file shows.
     auto entries() const { return std::distance(fs::directory_iterator(dir), {}); }
     std::string read_level() const {
-        return profile::read_file_value(ini, "game", "level", " ", 128);
+        return profile::read_value(profile::read_file_text(ini), "game", "level", " ", 128);
     }
     bool write_level(std::string_view value) const {
         return profile::write_file_value(ini, "game", "level", value);
@@ -125,11 +125,11 @@ TEST_F(ProfileFile, FailsOnWhatIsNotAWritableFile) {
     fs::create_symlink("loop.ini", loop);
     for (const std::string& path :
          {ini, fifo, loop, (dir / "no" / "x.ini").string(), "/proc/vellox.ini"s}) {
-        EXPECT_EQ(profile::read_file_value(path, "game", "level", " ", 128), " ") << path;
+        EXPECT_EQ(profile::read_file_text(path), "") << path;
         EXPECT_FALSE(profile::write_file_value(path, "game", "level", "1")) << path;
     }
     // Only read: a faulty save run as root could replace a device node.
-    EXPECT_EQ(profile::read_file_value("/dev/zero", "game", "level", " ", 128), " ");
+    EXPECT_EQ(profile::read_file_text("/dev/zero"), "");
     EXPECT_TRUE(fs::is_directory(ini) && fs::is_empty(ini) && fs::is_fifo(fifo));
     EXPECT_TRUE(fs::is_symlink(loop));
     EXPECT_EQ(entries(), 3);
@@ -150,6 +150,47 @@ TEST_F(ProfileFile, FailedSaveLeavesTheOldFileAndNoTemporary) {
     EXPECT_FALSE(written);
     EXPECT_EQ(get(), old);
     EXPECT_EQ(entries(), 1);
+}
+
+// A file or folder without any write permission bit is locked for root too.
+TEST_F(ProfileFile, ALockedFileIsLeftByteForByteAndALinkToAMissingOneStaysALink) {
+    put("[game]\nlevel=1\n");
+    fs::permissions(ini, fs::perms(0444));
+    EXPECT_FALSE(write_level("2"));
+    EXPECT_EQ(get(), "[game]\nlevel=1\n");
+    fs::remove(ini);
+    fs::create_symlink("saved/real.ini", ini);
+    EXPECT_FALSE(write_level("2"));
+    fs::create_directory(dir / "saved");
+    EXPECT_TRUE(write_level("2") && fs::is_symlink(ini));
+    EXPECT_EQ(read_level(), "2");
+    EXPECT_EQ(entries(), 2);
+}
+
+// Where the program's folder is read-only, the first save makes the user's own copy, which is
+// read from then on; a writable folder is used as it always was.
+TEST_F(ProfileFile, AReadOnlyProgramFolderKeepsTheSettingsInTheUsersOwnCopy) {
+    const fs::path program = dir / "program", config = dir / "config";
+    const std::string beside = (program / "VELLOX.INI").string();
+    fs::create_directory(program);
+    std::ofstream(beside) << "[game]\nlevel=1\n";
+    auto level = [&] {
+        return profile::read_value(profile::read_user_text(beside, config), "game", "level", "",
+                                   128);
+    };
+    auto save = [&](const char* value) {
+        return profile::write_user_value(beside, config, "game", "level", value);
+    };
+    fs::permissions(program, fs::perms(0555));
+    EXPECT_EQ(level(), "1");
+    EXPECT_FALSE(fs::exists(config));
+    EXPECT_TRUE(save("2"));
+    EXPECT_EQ(level(), "2");
+    fs::permissions(program, fs::perms(0755));
+    EXPECT_EQ(level(), "1");
+    EXPECT_TRUE(save("3"));
+    EXPECT_EQ(level(), "3");
+    EXPECT_EQ(profile::read_file_text((config / "VELLOX.INI").string()), "[game]\nlevel=2\n");
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include <QApplication>
 
 int main(int argc, char** argv) {
+    app::keep_quiet();
     QApplication application(argc, argv);
     app::set_up_application();
     app::MainWindow window;

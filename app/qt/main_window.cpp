@@ -21,6 +21,8 @@
 #include <QRadioButton>
 #include <QStyleFactory>
 
+#include <cstdio>
+
 namespace app {
 
 MainWindow* main_window = nullptr;
@@ -75,6 +77,12 @@ void set_up_application() {
     QFont font = QApplication::font();
     font.setPixelSize(body_font_pixels);
     QApplication::setFont(font);
+}
+
+void keep_quiet() {
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
+        if (type == QtFatalMsg) std::fprintf(stderr, "%s\n", qPrintable(text));
+    });
 }
 
 void SidePanel::mousePressEvent(QMouseEvent* event) {

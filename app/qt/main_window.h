@@ -73,4 +73,9 @@ extern MainWindow* main_window;
 // The application's name and look, set before the main window is created.
 void set_up_application();
 
+// From here on Qt's own messages, such as a missing sound device, are dropped: the program
+// prints nothing in normal use. A fatal error is still told, as the program then ends. Called
+// before the application object exists, so that its start-up is quiet too.
+void keep_quiet();
+
 } // namespace app

@@ -2,6 +2,7 @@
 // own event loop, so a call that waits for its sound to end never runs the window's events.
 #include "settings/qt/sound_qt.h"
 
+#include "settings/profile.h"
 #include "settings/system_platform.h"
 
 #include <QCoreApplication>
@@ -18,15 +19,24 @@
 #include <algorithm>
 #include <memory>
 
+#include <unistd.h>
+
 namespace sound {
 
 namespace {
 
-// However long a file claims to be, a waiting call gives the window back after this.
-constexpr qint64 longest_wait_ms = 10000;
-// Loading a cue takes milliseconds; a player that has not started it by then is stuck, and the
-// caller stops waiting for it.
-constexpr int start_wait_ms = 2000;
+// Cues are short sounds, and the player holds each one whole in memory: a longer or larger file
+// plays the alert instead.
+constexpr qint64 longest_cue_ms = 10000;
+constexpr qint64 largest_cue_bytes = 4 << 20;
+// The sample rates a cue may have; far outside them a file is damaged rather than unusual.
+constexpr quint32 lowest_rate = 4000;
+constexpr quint32 highest_rate = 192000;
+// Chunks are read one by one up to the sound data; a file of many tiny ones is not a cue.
+constexpr int most_chunks = 64;
+// A waiting call returns at most this long after its sound should have ended, whether or not
+// the player has got as far as starting it.
+constexpr qint64 wait_margin_ms = 250;
 constexpr int shutdown_wait_ms = 2000;
 // The game has four cues; this only bounds the cache if the settings keep naming new files.
 constexpr int cache_limit = 8;
@@ -44,17 +54,51 @@ void set_last_source(const QUrl& url) {
     last.url = url;
 }
 
-// The bytes per second that a fmt chunk declares; 0 for a chunk too short or without sound. The
-// encoding is left to the sound effect: one it cannot decode ends in status Error.
-quint32 byte_rate(QDataStream& in, quint32 size) {
-    quint16 channels = 0, block_align = 0, bits = 0;
+// What a fmt chunk says of the sound.
+struct Format {
+    quint16 encoding = 0, channels = 0, block_align = 0, bits = 0;
     quint32 sample_rate = 0, bytes_per_second = 0;
-    in.skipRawData(2); // the encoding
-    in >> channels >> sample_rate >> bytes_per_second >> block_align >> bits;
-    if (size < 16 || in.status() != QDataStream::Ok || channels == 0 || sample_rate == 0 ||
-        bits == 0)
-        return 0;
-    return bytes_per_second;
+};
+
+// The format of a fmt chunk of the given size, if it is one the player can surely decode: plain
+// PCM of 8 or 16 bits, one or two channels, at a plausible rate, with sizes that agree.
+std::optional<Format> read_format(QDataStream& in, quint32 size) {
+    Format f;
+    in >> f.encoding >> f.channels >> f.sample_rate >> f.bytes_per_second >> f.block_align >>
+        f.bits;
+    const bool pcm = f.encoding == 1 && (f.channels == 1 || f.channels == 2) &&
+                     (f.bits == 8 || f.bits == 16) && f.block_align == f.channels * f.bits / 8;
+    const bool rate = f.sample_rate >= lowest_rate && f.sample_rate <= highest_rate &&
+                      f.bytes_per_second == f.sample_rate * f.block_align;
+    if (size < 16 || in.status() != QDataStream::Ok || !pcm || !rate) return std::nullopt;
+    return f;
+}
+
+// Milliseconds of a data chunk of size bytes, rounded up, when the file really holds them
+// (held bytes follow the chunk's header), they are whole frames and the cue is not too long.
+std::optional<qint64> data_length_ms(const Format& format, quint32 size, qint64 held) {
+    if (size == 0 || size > held || size % format.block_align != 0) return std::nullopt;
+    const qint64 ms = (qint64(size) * 1000 + format.bytes_per_second - 1) / format.bytes_per_second;
+    if (ms > longest_cue_ms) return std::nullopt;
+    return ms;
+}
+
+// Opens a cue file, never anything but a regular file or one of the program's resources.
+bool open_cue(QFile& wav, const QString& file) {
+    if (file.startsWith(QLatin1Char(':'))) {
+        wav.setFileName(file);
+        return wav.open(QIODevice::ReadOnly);
+    }
+    const int fd = settings::profile::open_regular_file(QFile::encodeName(file).toStdString());
+    if (fd < 0) return false;
+    if (wav.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) return true;
+    ::close(fd);
+    return false;
+}
+
+qint64 alert_length_ms() {
+    static const qint64 length = wav_length_ms(alert_file()).value_or(0);
+    return length;
 }
 
 // What a waiting call learns from the player: that the sound has started, and its length.
@@ -68,20 +112,13 @@ struct Waiter {
 class Player : public QObject {
 public:
     // Runs on the sound thread, so that neither reading nor the audio set-up holds the window.
-    void prepare() {
-        alert_length_ = wav_length_ms(alert_file()).value_or(0);
-        effect(alert_url());
-    }
+    void prepare() { effect(alert_url()); }
 
-    void play(const QString& file, const std::shared_ptr<Waiter>& waiter) {
+    void play(const QUrl& url, qint64 length_ms, const std::shared_ptr<Waiter>& waiter) {
         if (current_) current_->stop();
         finish_wait(0);
         waiter_ = waiter;
-        const std::optional<qint64> length = wav_length_ms(file);
-        if (length)
-            start(QUrl::fromLocalFile(file), *length);
-        else
-            start(alert_url(), alert_length_);
+        start(url, length_ms);
     }
 
     // Run while the thread's loop still turns: the audio outputs of the effects are freed by
@@ -129,7 +166,7 @@ private:
         if (was_alert)
             finish_wait(0);
         else
-            start(alert_url(), alert_length_);
+            start(alert_url(), alert_length_ms());
     }
 
     void finish_wait(qint64 length_ms) {
@@ -142,7 +179,6 @@ private:
     QHash<QUrl, QSoundEffect*> effects_;
     QSoundEffect* current_ = nullptr;
     qint64 length_ms_ = 0;
-    qint64 alert_length_ = 0;
     std::shared_ptr<Waiter> waiter_;
 };
 
@@ -189,12 +225,10 @@ Player* player() {
     return worker->player;
 }
 
-void wait_for(Waiter& waiter) {
-    QDeadlineTimer deadline(longest_wait_ms);
-    const int start_wait =
-        static_cast<int>(std::min<qint64>(start_wait_ms, deadline.remainingTime()));
-    if (!waiter.started.tryAcquire(1, start_wait)) return;
-    // Sleeping, not spinning an event loop: no event of the window may run before the sound ends.
+// Sleeping, not spinning an event loop: no event of the window may run before the sound ends.
+void wait_for(Waiter& waiter, qint64 length_ms) {
+    const QDeadlineTimer deadline(length_ms + wait_margin_ms);
+    if (!waiter.started.tryAcquire(1, static_cast<int>(deadline.remainingTime()))) return;
     QThread::msleep(
         static_cast<unsigned long>(std::min(waiter.length_ms, deadline.remainingTime())));
 }
@@ -202,31 +236,26 @@ void wait_for(Waiter& waiter) {
 } // namespace
 
 std::optional<qint64> wav_length_ms(const QString& file) {
-    QFile wav(file);
-    if (!wav.open(QIODevice::ReadOnly)) return std::nullopt;
+    QFile wav;
+    if (!open_cue(wav, file) || wav.size() > largest_cue_bytes) return std::nullopt;
     QDataStream in(&wav);
     in.setByteOrder(QDataStream::LittleEndian);
     if (wav.read(4) != "RIFF" || in.skipRawData(4) != 4 || wav.read(4) != "WAVE")
         return std::nullopt;
-    quint32 rate = 0;
-    for (;;) {
+    std::optional<Format> format;
+    for (int chunk = 0; chunk < most_chunks; ++chunk) {
         const QByteArray id = wav.read(4);
         quint32 size = 0;
         in >> size;
         if (id.size() < 4 || in.status() != QDataStream::Ok) return std::nullopt;
         const qint64 body = wav.pos();
-        if (id == "data") {
-            const qint64 bytes = std::min<qint64>(size, wav.size() - body);
-            if (rate == 0 || bytes <= 0) return std::nullopt;
-            return (bytes * 1000 + rate - 1) / rate;
-        }
-        if (id == "fmt ") {
-            rate = byte_rate(in, size);
-            if (rate == 0) return std::nullopt;
-        }
+        if (id == "data")
+            return format ? data_length_ms(*format, size, wav.size() - body) : std::nullopt;
+        if (id == "fmt " && !(format = read_format(in, size))) return std::nullopt;
         // Chunks are padded to an even length.
         if (!wav.seek(body + size + (size & 1))) return std::nullopt;
     }
+    return std::nullopt;
 }
 
 QString file_from_path(const std::string& path) {
@@ -245,10 +274,16 @@ QUrl last_source() {
 void platform::play_sound(const std::string& path, int flags) {
     sound::Player* player = sound::player();
     if (!player) return;
+    // Decided here, before the player sees the file, so that a waiting call knows how long the
+    // sound may take whatever the player then does with it.
     const QString file = sound::file_from_path(path);
+    const std::optional<qint64> length = sound::wav_length_ms(file);
+    const QUrl url = length ? QUrl::fromLocalFile(file) : sound::alert_url();
+    const qint64 length_ms = length.value_or(sound::alert_length_ms());
     const bool wait = (flags & 1) == 0;
     auto waiter = wait ? std::make_shared<sound::Waiter>() : nullptr;
     QMetaObject::invokeMethod(
-        player, [player, file, waiter] { player->play(file, waiter); }, Qt::QueuedConnection);
-    if (waiter) sound::wait_for(*waiter);
+        player, [player, url, length_ms, waiter] { player->play(url, length_ms, waiter); },
+        Qt::QueuedConnection);
+    if (waiter) sound::wait_for(*waiter, length_ms);
 }

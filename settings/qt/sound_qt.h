@@ -14,9 +14,10 @@ namespace sound {
 inline QString alert_file() { return QStringLiteral(":/sounds/alert.wav"); }
 inline QUrl alert_url() { return QUrl(QStringLiteral("qrc:/sounds/alert.wav")); }
 
-// Milliseconds of sound in a WAV file (rounded up): its data bytes over the byte rate of its
-// header; a data chunk cut short counts for what is there. nullopt for a file that is missing,
-// unreadable, not a WAV or without any sound in it.
+// Milliseconds of sound in a WAV file that the player can surely play (rounded up): its data
+// bytes over the byte rate of its header. nullopt for anything else: a file that is missing, is
+// not a regular file, is too large or too long, or is not PCM of 8 or 16 bits in one or two
+// channels at a plausible rate with a data chunk of whole frames that the file really holds.
 std::optional<qint64> wav_length_ms(const QString& file);
 
 // The file that a path handed to play_sound opens: backslashes, as a Windows user writes them,

@@ -5,6 +5,7 @@
 
 #include <QAction>
 #include <QCoreApplication>
+#include <QStandardPaths>
 
 namespace platform {
 
@@ -15,15 +16,24 @@ int get_windows_directory(char* buffer, int size) {
     return settings::copy_directory(program_dir(), buffer, size);
 }
 
-std::string get_profile_string(const std::string& section, const std::string& key,
-                               const std::string& default_value, int size,
-                               const std::string& file) {
-    return settings::profile::read_file_value(file, section, key, default_value, size);
+namespace {
+
+// Where a user keeps the settings when the program's folder is read-only, as under /usr.
+std::string user_config_dir() {
+    return (QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+            QStringLiteral("/vellox"))
+        .toStdString();
+}
+
+} // namespace
+
+std::string read_profile_text(const std::string& file) {
+    return settings::profile::read_user_text(file, user_config_dir());
 }
 
 bool write_profile_string(const std::string& section, const std::string& key,
                           const std::string& value, const std::string& file) {
-    return settings::profile::write_file_value(file, section, key, value);
+    return settings::profile::write_user_value(file, user_config_dir(), section, key, value);
 }
 
 void set_checked(settings::MenuItem item, bool checked) {

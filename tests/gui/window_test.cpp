@@ -23,12 +23,16 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTemporaryFile>
 #include <QTest>
 #include <QTextBrowser>
 #include <QtEndian>
 
 #include <cstdio>
 #include <random>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 using app::Control;
 
@@ -108,28 +112,28 @@ bool looks_approved(const QImage& picture, const QString& name) {
 }
 
 QByteArray le(qint64 value, int bytes) {
-    QByteArray out(4, '\0');
-    qToLittleEndian<quint32>(static_cast<quint32>(value), out.data());
-    return out.left(bytes);
+    QByteArray out(bytes, '\0');
+    for (int i = 0; i < bytes; ++i) out[i] = static_cast<char>(value >> (8 * i));
+    return out;
 }
 
-QByteArray chunk(const char* id, const QByteArray& body) {
-    return id + le(body.size(), 4) + body + QByteArray(body.size() % 2, '\0');
-}
-
-// A WAV of the given encoding tag holding one second of 8 kHz 16-bit sound.
-QByteArray one_second(int tag = 1) {
-    const QByteArray format =
-        le(tag, 2) + le(1, 2) + le(8000, 4) + le(16000, 4) + le(2, 2) + le(16, 2);
-    const QByteArray chunks =
-        chunk("fmt ", format) + chunk("LIST", "INFOab") + chunk("data", QByteArray(16000, 'x'));
+// A WAV whose header says encoding, channels, rate and bits, with a chunk to be skipped and a
+// data chunk that declares declared bytes of sound and holds held of them, all by default.
+QByteArray wav(int encoding, int channels, int rate, int bits, qint64 declared, qint64 held = -1) {
+    const int align = channels * bits / 8;
+    const QByteArray chunks = "fmt " + le(16, 4) + le(encoding, 2) + le(channels, 2) + le(rate, 4) +
+                              le(qint64(rate) * align, 4) + le(align, 2) + le(bits, 2) + "LIST" +
+                              le(6, 4) + "INFOab" + "data" + le(declared, 4) +
+                              QByteArray(held < 0 ? declared : held, '\x40');
     return "RIFF" + le(4 + chunks.size(), 4) + "WAVE" + chunks;
 }
 
-QString write_file(const QTemporaryDir& dir, const QString& name, const QByteArray& bytes) {
+// The file written, made size bytes long when size is given.
+QString write_file(const QTemporaryDir& dir, const QString& name, const QByteArray& bytes,
+                   qint64 size = 0) {
     QFile out(dir.filePath(name));
-    return out.open(QIODevice::WriteOnly) && out.write(bytes) == bytes.size() ? out.fileName()
-                                                                              : QString();
+    const bool written = out.open(QIODevice::WriteOnly) && out.write(bytes) == bytes.size();
+    return written && (size == 0 || out.resize(size)) ? out.fileName() : QString();
 }
 
 // What the window shows against the game's state, whatever the order of events: the pictures,
@@ -404,49 +408,78 @@ private slots:
         }
     }
 
-    void wavLengths() {
-        const QByteArray good = one_second();
+    // Only what the player can surely play, in full, is handed to it; anything else plays the
+    // alert, and a waiting call returns after the alert. The table gives each file's length in
+    // milliseconds, 0 for a file refused.
+    void thePlayerRefusesWhatItCannotPlay() {
+        const QString fifo = dir.filePath("fifo.wav");
+        ::mkfifo(QFile::encodeName(fifo).constData(), 0600);
+        QDir(dir.path()).mkdir("sub");
+        const QByteArray good = wav(1, 1, 8000, 16, 16000);
         const std::pair<QString, qint64> cases[] = {
             {media_dir + "/put_piece.wav", 86},
             {media_dir + "/take_two.wav", 300},
             {media_dir + "/victory.wav", 1000},
             {media_dir + "/bad.wav", 200},
-            {sound::alert_file(), 300},
             {write_file(dir, "good.wav", good), 1000},
-            {write_file(dir, "half.wav", good.left(good.size() - 8000)), 500},
-            {write_file(dir, "cut.wav", good.left(30)), -1}, // -1: no sound in it
-            {write_file(dir, "junk.wav", QByteArray(300, 'x')), -1},
-            {dir.filePath("none.wav"), -1}};
-        for (const auto& [file, expected] : cases)
-            QCOMPARE(sound::wav_length_ms(file).value_or(-1), expected);
-    }
-
-    // Whatever names no sound that can be played gives the alert.
-    void thePlayersChoiceOfSound() {
-        QDir(dir.path()).mkdir("sub");
-        const QString nested = write_file(dir, "sub/nested.wav", one_second());
-        const QUrl alert = sound::alert_url();
-        const std::pair<QString, QUrl> cases[] = {
-            {media_dir + "/put_piece.wav", QUrl::fromLocalFile(media_dir + "/put_piece.wav")},
-            {dir.path() + "/sub\\nested.wav", QUrl::fromLocalFile(nested)},
-            {dir.filePath("none.wav"), alert},
-            {dir.path() + "/ ", alert},
-            {dir.path(), alert},
-            {write_file(dir, "junk.wav", QByteArray(300, 'x')), alert},
-            {write_file(dir, "mp3.wav", one_second(0x55)), alert}};
-        for (const auto& [path, expected] : cases) {
-            platform::play_sound(path.toStdString(), 0);
-            QCOMPARE(sound::last_source(), expected);
+            {write_file(dir, "8-bit.wav", wav(1, 1, 8000, 8, 801)), 101},
+            {write_file(dir, "10s.wav", wav(1, 1, 4000, 8, 40000)), 10000},
+            {write_file(dir, "half.wav", wav(1, 1, 8000, 16, 1600, 800)), 0},
+            {write_file(dir, "lying.wav", wav(1, 1, 8000, 16, 1 << 30, 1600)), 0},
+            {write_file(dir, "odd.wav", wav(1, 1, 8000, 16, 1601)), 0},
+            {write_file(dir, "float.wav", wav(3, 1, 8000, 32, 3200)), 0},
+            {write_file(dir, "pcm64.wav", wav(1, 1, 8000, 64, 6400)), 0},
+            {write_file(dir, "mulaw.wav", wav(7, 1, 8000, 8, 800)), 0},
+            {write_file(dir, "mp3.wav", wav(0x55, 1, 8000, 16, 16000)), 0},
+            {write_file(dir, "ch255.wav", wav(1, 255, 8000, 8, 2550)), 0},
+            {write_file(dir, "rate1.wav", wav(1, 1, 1, 16, 20)), 0},
+            {write_file(dir, "11s.wav", wav(1, 1, 4000, 8, 40001)), 0},
+            {write_file(dir, "big.wav", wav(1, 2, 192000, 16, 4 << 20, 0), (4 << 20) + 58), 0},
+            {write_file(dir, "cut.wav", good.left(30)), 0},
+            {write_file(dir, "junk.wav", QByteArray(300, 'x')), 0},
+            {dir.filePath("none.wav"), 0},
+            {dir.path() + "/ ", 0},
+            {dir.path(), 0},
+            {fifo, 0}};
+        for (const auto& [file, length] : cases) {
+            QCOMPARE(sound::wav_length_ms(file).value_or(0), length);
+            platform::play_sound(file.toStdString(), length ? 1 : 0);
+            QTRY_COMPARE(sound::last_source(),
+                         length ? QUrl::fromLocalFile(file) : sound::alert_url());
         }
-        for (int i = 0; i < 200; ++i) platform::play_sound(cases[i % 7].first.toStdString(), 1);
+        QCOMPARE(sound::wav_length_ms(sound::alert_file()), 300);
+        // A Windows user's backslash; rapid cues cutting each other off.
+        const QString nested = write_file(dir, "sub/nested.wav", good);
+        platform::play_sound((dir.path() + "/sub\\nested.wav").toStdString(), 0);
+        QCOMPARE(sound::last_source(), QUrl::fromLocalFile(nested));
+        for (int i = 0; i < 200; ++i) platform::play_sound(cases[i % 24].first.toStdString(), 1);
         platform::play_sound(cases[0].first.toStdString(), 0);
-        QCOMPARE(sound::last_source(), cases[0].second);
+        QTRY_COMPARE(sound::last_source(), QUrl::fromLocalFile(cases[0].first));
         // A waiting cue runs no window event, not even one queued already.
         bool timer_ran = false;
         QTimer::singleShot(0, this, [&] { timer_ran = true; });
         platform::play_sound((media_dir + "/take_two.wav").toStdString(), 0);
         QVERIFY(!timer_ran);
         QTRY_VERIFY(timer_ran);
+    }
+
+    // Nothing on the standard output or error, whatever the cues and the sound device do.
+    void theProgramPrintsNothing() {
+        const QtMessageHandler test_handler = qInstallMessageHandler(nullptr);
+        app::keep_quiet();
+        QTemporaryFile caught;
+        QVERIFY(caught.open());
+        std::fflush(nullptr);
+        const int saved[] = {::dup(STDOUT_FILENO), ::dup(STDERR_FILENO)};
+        for (int fd : {STDOUT_FILENO, STDERR_FILENO}) ::dup2(caught.handle(), fd);
+        qWarning("a warning of Qt's");
+        for (const char* name : {"good.wav", "fifo.wav", "mulaw.wav", "none.wav"})
+            platform::play_sound(dir.filePath(name).toStdString(), 0);
+        std::fflush(nullptr);
+        for (int fd : {STDOUT_FILENO, STDERR_FILENO}) ::dup2(saved[fd - 1], fd);
+        qInstallMessageHandler(test_handler);
+        QVERIFY(caught.seek(0));
+        QCOMPARE(caught.readAll(), QByteArray());
     }
 
     // Not modal, its contents beside the page; asked again, the same window goes back to its

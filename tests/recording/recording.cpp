@@ -153,13 +153,10 @@ int get_windows_directory(char* buffer, int size) {
     return settings::copy_directory(recording::windows_dir, buffer, size);
 }
 
-std::string get_profile_string(const std::string& section, const std::string& key,
-                               const std::string& default_value, int size,
-                               const std::string& file) {
-    record("get_profile_string", section, key, file);
+std::string read_profile_text(const std::string& file) {
+    record("read_profile_text", file);
     const auto found = recording::files.find(file);
-    const std::string text = found == recording::files.end() ? std::string() : found->second;
-    return settings::profile::read_value(text, section, key, default_value, size);
+    return found == recording::files.end() ? std::string() : found->second;
 }
 
 bool write_profile_string(const std::string& section, const std::string& key,
