@@ -228,7 +228,7 @@ private slots:
             QCOMPARE(box->size(), QSize(374, 242));
             QCOMPARE(box->minimumSize(), box->maximumSize());
             check_about_items(box);
-            QCOMPARE(box->findChild<QLabel*>("title_label")->text(), QString("Vellox for Windows"));
+            QCOMPARE(box->findChild<QLabel*>("title_label")->text(), QString("Vellox for Linux"));
             QCOMPARE(box->findChild<QLabel*>("version_label")->text(), QString("Version 2.2"));
             QVERIFY(box->findChild<QLabel*>("author_label")->text().contains("Vellox developers"));
             QVERIFY(box->findChild<QLabel*>("Label1")->text().contains("issue tracker"));
