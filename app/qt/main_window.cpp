@@ -10,6 +10,7 @@
 #include "view/qt/twips.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QGroupBox>
@@ -20,6 +21,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStyleFactory>
+#include <QWindow>
 
 #include <cstdio>
 
@@ -34,6 +36,7 @@ constexpr int client_height = 6270;
 constexpr int timer_interval_ms = 500;
 
 constexpr int body_font_pixels = 11;
+constexpr int smallest_panel_font_pixels = 6;
 
 const QColor panel_grey(192, 192, 192);
 const QColor side_panel_grey(214, 214, 214);
@@ -43,12 +46,20 @@ const QColor blue_text(0, 0, 192);
 const QColor purple_text(128, 0, 128);
 const QColor title_text(20, 40, 90);
 
-// Sunken panels with a soft bevel: darker top left edge, lighter bottom right.
+// Sunken panels with a soft bevel: darker top left edge, lighter bottom right. Their font is
+// set apart, as it shrinks to fit a long value.
 QString sunken_panel_style(QColor text) {
     return QStringLiteral("QLabel { background: %1; color: %2; border: 1px solid;"
-                          " border-color: #6f6f6f #f2f2f2 #f2f2f2 #6f6f6f; border-radius: 3px;"
-                          " font-weight: bold; }")
+                          " border-color: #6f6f6f #f2f2f2 #f2f2f2 #6f6f6f; border-radius: 3px; }")
         .arg(panel_grey.name(), text.name());
+}
+
+// An etched frame whose caption sits in its top line, the line running through the caption's
+// middle, so that the line passes above the first row of controls.
+QString frame_style() {
+    return QStringLiteral("QGroupBox { border: 2px groove #a0a0a0; margin-top: 6px; }"
+                          " QGroupBox::title { subcontrol-origin: margin; left: 6px;"
+                          " padding: 0 2px; }");
 }
 
 QString raised_panel_style() {
@@ -83,6 +94,19 @@ void keep_quiet() {
     qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
         if (type == QtFatalMsg) std::fprintf(stderr, "%s\n", qPrintable(text));
     });
+}
+
+void show_on_panel(QLabel* panel, const QString& text) {
+    panel->ensurePolished(); // the style sheet's border narrows the contents
+    QFont font = QApplication::font();
+    font.setBold(true);
+    // A pixel of room on either side keeps the text off the bevel.
+    const int room = panel->contentsRect().width() - 2;
+    while (font.pixelSize() > smallest_panel_font_pixels &&
+           QFontMetrics(font).horizontalAdvance(text) > room)
+        font.setPixelSize(font.pixelSize() - 1);
+    panel->setFont(font);
+    panel->setText(text);
 }
 
 void SidePanel::mousePressEvent(QMouseEvent* event) {
@@ -128,6 +152,25 @@ QAction* MainWindow::menu_item(settings::MenuItem item) const {
     return nullptr;
 }
 
+QMargins MainWindow::frame_margins() const {
+    return windowHandle() ? windowHandle()->frameMargins() : QMargins();
+}
+
+// Over the side panel where it can, else at the board's right, each time at the middle, the top
+// or the bottom of the window: a winning line is too short to block all three heights.
+QPoint MainWindow::message_place(QSize box) const {
+    const QRect client(surface_->mapToGlobal(QPoint()), surface_->size());
+    const QRegion in_sight = surface_->pieces_of_the_win().translated(client.topLeft());
+    const int middle = client.center().y() - box.height() / 2;
+    QList<QPoint> places;
+    for (int left : {client.left(), client.right() + 1 - box.width()})
+        for (int top : {middle, client.top(), client.bottom() + 1 - box.height()})
+            places << QPoint(left, top);
+    for (QPoint place : places)
+        if (!in_sight.intersects(QRect(place, box))) return place;
+    return places.first();
+}
+
 // The program ends with its window, also when a handler further up the stack is waiting for
 // events: nothing of the game may go on without a window.
 void MainWindow::closeEvent(QCloseEvent* event) {
@@ -158,6 +201,11 @@ void MainWindow::build_menus() {
     add_item(options_menu, "save_menu", "S&ave Settings", settings::save_menu_Click);
     for (QAction* checked : {sound_menu_, novice_menu_, advanced_menu_})
         checked->setCheckable(true);
+    // Shown with round marks as one choice of two. A pick of the checked level leaves it
+    // checked; the handlers set both marks all the same.
+    auto* skill_levels = new QActionGroup(skill_menu);
+    skill_levels->addAction(novice_menu_);
+    skill_levels->addAction(advanced_menu_);
 
     QMenu* help_menu = menuBar()->addMenu(QStringLiteral("&Help"));
     help_menu->setObjectName(QStringLiteral("help_menu"));
@@ -169,6 +217,10 @@ void MainWindow::build_side_panel() {
     auto* panel = new SidePanel(surface_);
     QPalette colours = QApplication::palette();
     colours.setColor(QPalette::Window, side_panel_grey);
+    // The board's ink would reach the panel's texts in every colour group: disabled options keep
+    // the desktop's pale text instead.
+    colours.setColor(QPalette::Disabled, QPalette::WindowText,
+                     colours.color(QPalette::Disabled, QPalette::WindowText));
     panel->setPalette(colours);
     panel->setAutoFillBackground(true);
     panel->setFrameStyle(QFrame::StyledPanel | QFrame::Raised);
@@ -201,6 +253,7 @@ void MainWindow::build_side_panel() {
 
 void MainWindow::build_frames(QWidget* panel) {
     auto* mode = new QGroupBox(QStringLiteral("Mode"), panel);
+    mode->setStyleSheet(frame_style());
     place(Control::Frame3D1, mode, twips(120, 3000, 1875, 1095));
     add_option(Control::two_player_button, "Two Players", twips(120, 240, 1455, 255), mode,
                two_player_button_Click);
@@ -211,6 +264,7 @@ void MainWindow::build_frames(QWidget* panel) {
     static_cast<QRadioButton*>(one)->setChecked(true);
 
     auto* play = new QGroupBox(QStringLiteral("Computer Play"), panel);
+    play->setStyleSheet(frame_style());
     place(Control::Frame3D5, play, twips(120, 4080, 1875, 735));
     add_button(Control::run_button, "Run", twips(60, 240, 555, 375), play, run_button_Click);
     add_button(Control::halt_button, "Halt", twips(660, 240, 555, 375), play, halt_button_Click);
@@ -219,10 +273,12 @@ void MainWindow::build_frames(QWidget* panel) {
 
 QWidget* MainWindow::add_status_panel(Control which, const char* caption, QColor text, QRect twips,
                                       QWidget* parent) {
-    auto* panel = new QLabel(QString::fromUtf8(caption), parent);
+    auto* panel = new QLabel(parent);
     panel->setAlignment(Qt::AlignCenter);
     panel->setStyleSheet(sunken_panel_style(text));
-    return place(which, panel, twips);
+    place(which, panel, twips);
+    show_on_panel(panel, QString::fromUtf8(caption));
+    return panel;
 }
 
 QWidget* MainWindow::add_label(Control which, const char* caption, QRect twips, QWidget* parent) {

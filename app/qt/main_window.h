@@ -12,6 +12,7 @@
 #include <array>
 
 class QAction;
+class QLabel;
 
 namespace view {
 class BoardSurface;
@@ -39,6 +40,14 @@ public:
     QWidget* control(Control which) const { return controls_[static_cast<int>(which)]; }
     QAction* menu_item(settings::MenuItem item) const;
     QTimer& timer() { return Timer1_; }
+
+    // The desktop's frame around the window, as good a guess as there is for the program's other
+    // windows before they are shown.
+    QMargins frame_margins() const;
+
+    // Where a message box of the given size, frame included, leaves the winning line and the
+    // stone just played in sight; in screen coordinates.
+    QPoint message_place(QSize box) const;
 
     // The help viewer, while one is open; the quit notice closes it.
     QPointer<QWidget> help_viewer;
@@ -69,6 +78,9 @@ private:
 
 // The one main window, while it exists.
 extern MainWindow* main_window;
+
+// Shows text on a status panel in its bold font, made smaller where the text would not fit.
+void show_on_panel(QLabel* panel, const QString& text);
 
 // The application's name and look, set before the main window is created.
 void set_up_application();

@@ -1,13 +1,41 @@
 // The window operations on the Qt main window.
 #include "app/qt/main_window.h"
+#include "settings/qt/about_box.h"
 
 #include <QApplication>
 #include <QLabel>
 #include <QMessageBox>
 #include <QScreen>
+#include <QStyle>
 
 #include <cstdio>
 #include <cstdlib>
+
+namespace {
+
+// The game's message box, which tells of a win: it opens where the winning line and the stone
+// just played stay in sight.
+class MessageBox : public QMessageBox {
+public:
+    MessageBox(const QString& text, QWidget* owner)
+        : QMessageBox(QMessageBox::NoIcon, QStringLiteral("Vellox"), text, QMessageBox::Ok, owner) {
+        const int side = style()->pixelMetric(QStyle::PM_MessageBoxIconSize, nullptr, this);
+        setIconPixmap(about::information_picture(side, devicePixelRatioF()));
+    }
+
+protected:
+    // The box knows its size only once it is about to be shown.
+    void showEvent(QShowEvent* event) override {
+        QMessageBox::showEvent(event);
+        if (!app::main_window) return;
+        const QMargins frame = app::main_window->frame_margins();
+        const QPoint corner = app::main_window->message_place(size().grownBy(frame));
+        // The frame's place is not known before the window is shown: place its inside.
+        setGeometry(QRect(corner + QPoint(frame.left(), frame.top()), size()));
+    }
+};
+
+} // namespace
 
 namespace platform {
 
@@ -20,7 +48,7 @@ void set_enabled(app::Control control, bool enabled) {
 void set_caption(app::Control panel, const std::string& value) {
     if (!main_window) return;
     if (auto* label = qobject_cast<QLabel*>(main_window->control(panel)))
-        label->setText(QString::fromStdString(value));
+        app::show_on_panel(label, QString::fromStdString(value));
 }
 
 void set_busy_pointer(bool busy) {
@@ -43,8 +71,7 @@ void end_program() {
 }
 
 void show_message(const std::string& text) {
-    QMessageBox box(QMessageBox::Information, QStringLiteral("Vellox"),
-                    QString::fromStdString(text), QMessageBox::Ok, main_window);
+    MessageBox box(QString::fromStdString(text), main_window);
     box.exec();
 }
 

@@ -1,4 +1,4 @@
-// The About window laid out in twips, and the program's icon drawn from its scalable picture.
+// The About window laid out in twips, and the program's icons drawn from their scalable pictures.
 #include "settings/qt/about_box.h"
 
 #include "app/qt/main_window.h"
@@ -56,17 +56,27 @@ QLabel* add_text(QDialog* box, const char* name, const char* text, QRect twips, 
     return label;
 }
 
-} // namespace
-
-QPixmap icon_picture(int side, qreal pixel_ratio) {
+QPixmap svg_picture(const QString& file, int side, qreal pixel_ratio) {
     QPixmap picture(QSize(side, side) * pixel_ratio);
     picture.fill(Qt::transparent);
-    QSvgRenderer drawing(QStringLiteral(":/icons/vellox.svg"));
+    QSvgRenderer drawing(file);
     QPainter painter(&picture);
     drawing.render(&painter);
     painter.end();
     picture.setDevicePixelRatio(pixel_ratio);
     return picture;
+}
+
+} // namespace
+
+QPixmap icon_picture(int side, qreal pixel_ratio) {
+    return svg_picture(QStringLiteral(":/icons/vellox.svg"), side, pixel_ratio);
+}
+
+QPixmap information_picture(int side, qreal pixel_ratio) {
+    const QIcon themed = QIcon::fromTheme(QStringLiteral("dialog-information"));
+    if (!themed.isNull()) return themed.pixmap(QSize(side, side), pixel_ratio);
+    return svg_picture(QStringLiteral(":/icons/information.svg"), side, pixel_ratio);
 }
 
 QIcon application_icon() {
@@ -86,7 +96,7 @@ QDialog* create_about_box(QWidget* owner) {
     place(icon, "Pic_ApplicationIcon", QRect(300, 300, 480, 480));
     icon->setPixmap(icon_picture(icon->width(), box->devicePixelRatioF()));
 
-    add_text(box, "title_label", "Vellox for Windows", QRect(990, 270, 3720, 450), 18);
+    add_text(box, "title_label", "Vellox for Linux", QRect(990, 270, 3720, 450), 18);
     add_text(box, "version_label", "Version 2.2", QRect(960, 840, 1455, 240), 9.75);
     add_text(box, "author_label", "The Vellox developers", QRect(1020, 1110, 2265, 240), 9.75);
 
@@ -98,7 +108,7 @@ QDialog* create_about_box(QWidget* owner) {
     auto* ok = new QPushButton(QStringLiteral("OK"), box);
     place(ok, "Cmd_OK", QRect(4350, 1800, 1035, 360));
     ok->setDefault(true);
-    QObject::connect(ok, &QPushButton::clicked, box, &QDialog::accept);
+    QObject::connect(ok, &QPushButton::clicked, box, [box] { Cmd_OK_Click(box); });
 
     add_text(box, "Label1",
              "Found a problem or have an idea? Please tell the Vellox developers on the "
@@ -106,6 +116,8 @@ QDialog* create_about_box(QWidget* owner) {
              QRect(960, 2400, 3255, 1095), 8.25, true);
     return box;
 }
+
+void Cmd_OK_Click(QDialog* about_box) { about_box->accept(); }
 
 } // namespace about
 

@@ -6,10 +6,18 @@
 
 #include <QHelpContentWidget>
 #include <QHelpLink>
+#include <QHelpSearchEngine>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QScreen>
 #include <QSplitter>
+#include <QTabWidget>
 #include <QTextBrowser>
+#include <QToolBar>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <memory>
 
 namespace help {
@@ -19,6 +27,8 @@ namespace {
 constexpr int contents_width = 210;
 constexpr int page_width = 560;
 constexpr int viewer_height = 520;
+// Narrower, and the pages wrap too often to read with ease.
+constexpr int readable_width = 600;
 
 // Loads the help file's pages and style sheet through the help engine.
 class HelpBrowser : public QTextBrowser {
@@ -53,18 +63,21 @@ HelpViewer::HelpViewer(const QString& file, QWidget* owner)
     contents->setObjectName(QStringLiteral("help_contents"));
     contents->setHeaderHidden(true);
     browser_->setObjectName(QStringLiteral("help_page"));
-    auto* splitter = new QSplitter(this);
-    splitter->addWidget(contents);
+    auto* splitter = new QSplitter;
+    splitter->addWidget(build_finders(contents));
     splitter->addWidget(browser_);
     splitter->setStretchFactor(1, 1);
     splitter->setSizes({contents_width, page_width});
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(build_history_bar());
     layout->addWidget(splitter);
     resize(contents_width + page_width, viewer_height);
 
-    connect(contents, &QHelpContentWidget::linkActivated, browser_,
-            [this](const QUrl& page) { browser_->setSource(page); });
+    // One click opens an entry, as in every help browser; Return and a double click do too.
+    connect(contents, &QHelpContentWidget::clicked, this, &HelpViewer::open_entry);
+    connect(contents, &QHelpContentWidget::linkActivated, this, &HelpViewer::open_page);
     connect(browser_, &QTextBrowser::sourceChanged, this, &HelpViewer::select_in_contents);
     // The contents are read on a thread of the engine's and arrive after the first page.
     connect(engine_.contentModel(), &QHelpContentModel::contentsCreated, this, [this, contents] {
@@ -85,6 +98,112 @@ void HelpViewer::show_page(const QUrl& page) {
     show();
     raise();
     activateWindow();
+}
+
+// Placed once, when it opens; after that it stays where the user puts it.
+void HelpViewer::place_beside(const app::MainWindow& game) {
+    const QScreen* screen = game.screen();
+    if (!screen) return;
+    const QRect room = screen->availableGeometry();
+    const QRect taken = game.frameGeometry();
+    const QMargins margins = game.frame_margins();
+    const QSize frame(margins.left() + margins.right(), margins.top() + margins.bottom());
+    const int right_room = room.right() - taken.right() - frame.width();
+    const int left_room = taken.left() - room.left() - frame.width();
+    const bool beside = std::max(right_room, left_room) >= readable_width;
+    QSize inner = size().boundedTo(room.size() - frame);
+    int top =
+        std::clamp(taken.top(), room.top(), room.bottom() + 1 - inner.height() - frame.height());
+    if (beside) {
+        inner.setWidth(std::min(inner.width(), std::max(right_room, left_room)));
+    } else {
+        top = game.menuBar()->mapToGlobal(QPoint(0, game.menuBar()->height())).y();
+        const int below_menus = room.bottom() + 1 - top - frame.height();
+        inner.setHeight(std::min(inner.height(), std::max(below_menus, viewer_height / 2)));
+    }
+    const QSize outer = inner + frame;
+    const int left = right_room >= left_room ? taken.right() + 1 : taken.left() - outer.width();
+    const QPoint corner(std::clamp(left, room.left(), room.right() + 1 - outer.width()), top);
+    setGeometry(QRect(corner + QPoint(margins.left(), margins.top()), inner));
+}
+
+QWidget* HelpViewer::build_history_bar() {
+    auto* bar = new QToolBar;
+    bar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    QAction* back = bar->addAction(style()->standardIcon(QStyle::SP_ArrowBack), tr("Back"),
+                                   browser_, &QTextBrowser::backward);
+    back->setShortcut(QKeySequence(Qt::ALT | Qt::Key_Left));
+    connect(browser_, &QTextBrowser::backwardAvailable, back, &QAction::setEnabled);
+    QAction* forward = bar->addAction(style()->standardIcon(QStyle::SP_ArrowForward), tr("Forward"),
+                                      browser_, &QTextBrowser::forward);
+    forward->setShortcut(QKeySequence(Qt::ALT | Qt::Key_Right));
+    connect(browser_, &QTextBrowser::forwardAvailable, forward, &QAction::setEnabled);
+    back->setEnabled(false);
+    forward->setEnabled(false);
+    return bar;
+}
+
+// The contents and the search on two tabs; Ctrl+F goes to the search.
+QWidget* HelpViewer::build_finders(QWidget* contents) {
+    auto* finders = new QTabWidget;
+    finders->addTab(contents, tr("Contents"));
+    QWidget* search = build_search();
+    finders->addTab(search, tr("Search"));
+    auto* find = new QAction(this);
+    find->setShortcut(QKeySequence::Find);
+    connect(find, &QAction::triggered, this, [this, finders, search] {
+        finders->setCurrentWidget(search);
+        search_query_->setFocus();
+    });
+    addAction(find);
+    return finders;
+}
+
+// The search index is kept beside the engine's collection, in the viewer's temporary folder.
+QWidget* HelpViewer::build_search() {
+    QHelpSearchEngine* search = engine_.searchEngine();
+    search_query_ = new QLineEdit;
+    search_query_->setObjectName(QStringLiteral("help_search"));
+    search_query_->setPlaceholderText(tr("Words to find"));
+    search_query_->setClearButtonEnabled(true);
+    // The index is built on a thread of the engine's; until it is ready nothing can be found.
+    search_query_->setEnabled(false);
+    search_results_ = new QListWidget;
+    search_results_->setObjectName(QStringLiteral("help_results"));
+    connect(search, &QHelpSearchEngine::indexingFinished, search_query_,
+            [this] { search_query_->setEnabled(true); });
+    connect(search_query_, &QLineEdit::returnPressed, search,
+            [this, search] { search->search(search_query_->text()); });
+    connect(search, &QHelpSearchEngine::searchingFinished, this, &HelpViewer::list_results);
+    for (auto picked : {&QListWidget::itemClicked, &QListWidget::itemActivated})
+        connect(search_results_, picked, this,
+                [this](QListWidgetItem* item) { open_page(item->data(Qt::UserRole).toUrl()); });
+    if (registered_) search->reindexDocumentation();
+
+    auto* pane = new QWidget;
+    auto* layout = new QVBoxLayout(pane);
+    layout->addWidget(search_query_);
+    layout->addWidget(search_results_);
+    return pane;
+}
+
+void HelpViewer::list_results(int count) {
+    search_results_->clear();
+    for (const QHelpSearchResult& found : engine_.searchEngine()->searchResults(0, count)) {
+        auto* item = new QListWidgetItem(found.title(), search_results_);
+        item->setData(Qt::UserRole, found.url());
+    }
+    if (count == 0) new QListWidgetItem(tr("No page holds these words"), search_results_);
+}
+
+void HelpViewer::open_entry(const QModelIndex& entry) {
+    if (const QHelpContentItem* item = engine_.contentModel()->contentItemAt(entry))
+        open_page(item->url());
+}
+
+// A page asked for twice in a row, by a double click say, is one step of the history.
+void HelpViewer::open_page(const QUrl& page) {
+    if (page.isValid() && page != browser_->source()) browser_->setSource(page);
 }
 
 void HelpViewer::select_in_contents(const QUrl& page) {
@@ -113,6 +232,9 @@ void platform::html_help(const std::string& file, const std::string& topic) {
     }
     const QUrl page = viewer->topic_page(QString::fromStdString(topic));
     if (page.isEmpty()) return;
-    if (fresh) open = fresh.release();
+    if (fresh) {
+        open = fresh.release();
+        viewer->place_beside(*app::main_window);
+    }
     viewer->show_page(page);
 }

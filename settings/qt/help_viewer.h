@@ -1,11 +1,18 @@
-// The program's own help viewer: the help file's table of contents beside the page it shows.
+// The program's own help viewer: the help file's table of contents and a full-text search beside
+// the page it shows, with the pages seen one step back and forward.
 #pragma once
 
 #include <QHelpEngine>
 #include <QTemporaryDir>
 #include <QWidget>
 
+class QLineEdit;
+class QListWidget;
 class QTextBrowser;
+
+namespace app {
+class MainWindow;
+}
 
 namespace help {
 
@@ -24,7 +31,17 @@ public:
     // Shows the page and brings the window to the front.
     void show_page(const QUrl& page);
 
+    // Puts the window beside the game's, or where the screen has no room for that, over the board
+    // below the game's menus.
+    void place_beside(const app::MainWindow& game);
+
 private:
+    QWidget* build_history_bar();
+    QWidget* build_finders(QWidget* contents);
+    QWidget* build_search();
+    void open_entry(const QModelIndex& entry);
+    void open_page(const QUrl& page);
+    void list_results(int count);
     void select_in_contents(const QUrl& page);
 
     QString file_;
@@ -34,6 +51,8 @@ private:
     QHelpEngine engine_;
     bool registered_ = false;
     QTextBrowser* browser_;
+    QLineEdit* search_query_ = nullptr;
+    QListWidget* search_results_ = nullptr;
 };
 
 } // namespace help

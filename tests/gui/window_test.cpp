@@ -18,7 +18,10 @@
 #include <QGroupBox>
 #include <QHelpContentWidget>
 #include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
+#include <QMenuBar>
 #include <QMouseEvent>
 #include <QProcess>
 #include <QPushButton>
@@ -29,6 +32,7 @@
 #include <QtEndian>
 
 #include <cstdio>
+#include <functional>
 #include <random>
 
 #include <sys/stat.h>
@@ -102,6 +106,17 @@ QString describe(QWidget* root, int depth = 0) {
             line += "\n" + describe(widget, depth + 1);
     return line;
 }
+
+// The bounds of the pixels that pass the test, empty when none does.
+QRect pixels_where(const QImage& image, const std::function<bool(QColor)>& test) {
+    QRect found;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (test(image.pixelColor(x, y))) found |= QRect(x, y, 1, 1);
+    return found;
+}
+
+QRect on_screen(QWidget* widget) { return QRect(widget->mapToGlobal(QPoint()), widget->size()); }
 
 // The picture against the approved one, exactly; VELLOX_APPROVE=1 approves it.
 bool looks_approved(const QImage& picture, const QString& name) {
@@ -332,6 +347,85 @@ private slots:
         QVERIFY(looks_approved(board, "board.png"));
     }
 
+    // A disabled option's caption is pale, an enabled one's dark.
+    void disabledModeOptionsLookDisabled() {
+        auto darkest = [](Control option) {
+            const QImage caption = widget(option)->grab(QRect(20, 0, -1, -1)).toImage();
+            int grey = 255;
+            for (int y = 0; y < caption.height(); ++y)
+                for (int x = 0; x < caption.width(); ++x)
+                    grey = std::min(grey, qGray(caption.pixel(x, y)));
+            return grey;
+        };
+        for (Control option : {Control::one_player_button, Control::two_player_button}) {
+            platform::set_enabled(option, false);
+            QVERIFY2(darkest(option) >= 120, app::control_name(option));
+            platform::set_enabled(option, true);
+            QVERIFY2(darkest(option) < 80, app::control_name(option));
+        }
+    }
+
+    // A frame's caption sits in its top line, and no line runs through a control.
+    void frameLinesRunClearOfTheirControls() {
+        for (Control frame : {Control::Frame3D1, Control::Frame3D5}) {
+            QWidget* box = widget(frame);
+            QImage drawing(box->size(), QImage::Format_ARGB32_Premultiplied);
+            drawing.fill(Qt::transparent);
+            box->render(&drawing, {}, {}, QWidget::RenderFlags()); // no background, no children
+            auto drawn = [](QColor c) { return c.alpha() > 0; };
+            for (QWidget* control : box->findChildren<QWidget*>())
+                QVERIFY2(pixels_where(drawing.copy(control->geometry()), drawn).isEmpty(),
+                         qPrintable(control->objectName()));
+            const QRect top =
+                pixels_where(drawing.copy(box->width() / 2, 0, box->width() / 2, 20), drawn);
+            QVERIFY(top.top() > 1 && top.top() < box->fontMetrics().ascent());
+        }
+    }
+
+    void statusPanelsHoldTheirWidestTexts() {
+        for (const auto& [panel, text] : {std::pair{Control::moves_panel, "188"},
+                                          {Control::g_taken, "888"},
+                                          {Control::scode_lab, "EXTEND CLOSED 3"}}) {
+            platform::set_caption(panel, text);
+            const QImage image = widget(panel)->grab().toImage();
+            const QRect ink = pixels_where(image, [](QColor c) { return c.hsvSaturation() > 120; });
+            QVERIFY2(image.rect().adjusted(2, 2, -2, -2).contains(ink) && ink.width() >= 12, text);
+        }
+        app::new_game();
+    }
+
+    // The message of a win covers neither the stone just played nor the five markers, along a
+    // row, a column and a diagonal, and for a win by pairs.
+    void aWinsMessageLeavesTheLineInSight() {
+        const struct {
+            QPoint stone, first, step;
+            int markers;
+        } wins[] = {{{6, 10}, {2, 10}, {1, 0}, 5},
+                    {{3, 2}, {3, 2}, {0, 1}, 5},
+                    {{4, 16}, {2, 18}, {1, -1}, 5},
+                    {{2, 12}, {}, {}, 0}};
+        for (const auto& win : wins) {
+            view::place_stone_image(1, 1, win.stone.x(), win.stone.y());
+            QList<QWidget*> in_sight{picture("g_stone", 1)};
+            for (int i = 1; i <= win.markers; ++i) {
+                const QPoint at = win.first + (i - 1) * win.step;
+                view::place_marker(i, at.x(), at.y());
+                in_sight << picture("x_image", i);
+            }
+            QRect box;
+            QTimer::singleShot(0, [&] {
+                box = QApplication::activeModalWidget()->frameGeometry();
+                QApplication::activeModalWidget()->close();
+            });
+            platform::show_message("GREEN WINS WITH FIVE IN A ROW");
+            QVERIFY(window_->screen()->availableGeometry().contains(box));
+            for (QWidget* shown : in_sight)
+                QVERIFY2(!box.intersects(on_screen(shown)), qPrintable(shown->objectName()));
+            view::remove_stone_image(1, 1);
+            if (win.markers) view::remove_markers();
+        }
+    }
+
     void optionsMenuChecksFollowTheClicksAndSaveWritesTheFile() {
         action("sound_menu")->trigger();
         action("novice_menu")->trigger();
@@ -501,9 +595,30 @@ private slots:
         auto* contents = opened->findChild<QHelpContentWidget*>();
         QCOMPARE(page->documentTitle(), QString("Introduction"));
         QTRY_COMPARE(contents->currentIndex().data().toString(), QString("Introduction"));
-        contents->setCurrentIndex(contents->model()->index(1, 0));
-        QTest::keyClick(contents, Qt::Key_Return);
-        QTRY_COMPARE(page->documentTitle(), QString("Rules of the game"));
+        // Beside the game, never over its menu bar, and large enough to read.
+        const QRect menus(window_->menuBar()->mapToGlobal(QPoint()), window_->menuBar()->size());
+        QVERIFY(!menus.intersects(opened->frameGeometry()) && opened->width() >= 600);
+        // One click opens an entry; Alt+Left and Alt+Right walk the pages seen.
+        QTest::mouseClick(contents->viewport(), Qt::LeftButton, {},
+                          contents->visualRect(contents->model()->index(3, 0)).center());
+        QTRY_COMPARE(page->documentTitle(), QString("The scoreboard"));
+        QTest::keyClick(opened, Qt::Key_Left, Qt::AltModifier);
+        QCOMPARE(page->documentTitle(), QString("Introduction"));
+        QTest::keyClick(opened, Qt::Key_Right, Qt::AltModifier);
+        QCOMPARE(page->documentTitle(), QString("The scoreboard"));
+        // Ctrl+F, a word, and its one page.
+        auto* query = opened->findChild<QLineEdit*>("help_search");
+        auto* results = opened->findChild<QListWidget*>("help_results");
+        QTRY_VERIFY(query->isEnabled());
+        QTest::keyClick(opened, Qt::Key_F, Qt::ControlModifier);
+        QVERIFY(query->hasFocus());
+        QTest::keyClicks(query, "zero");
+        QTest::keyClick(query, Qt::Key_Return);
+        QTRY_COMPARE(results->count(), 1);
+        QTest::keyClick(opened, Qt::Key_Left, Qt::AltModifier);
+        QTest::mouseClick(results->viewport(), Qt::LeftButton, {},
+                          results->visualItemRect(results->item(0)).center());
+        QCOMPARE(page->documentTitle(), QString("The scoreboard"));
         action("q_help_menu")->trigger();
         QVERIFY(window_->help_viewer == opened);
         QCOMPARE(page->documentTitle(), QString("Introduction"));

@@ -133,6 +133,21 @@ PictureElement* BoardSurface::element(ImageArray array, int index) const {
     return found == list.end() ? nullptr : found->second;
 }
 
+// Element 0 of each array is the turn indicator or the markers' template, no piece of play.
+QRegion BoardSurface::pieces_of_the_win() const {
+    QRegion pieces;
+    for (const auto& [index, marker] : elements_[static_cast<int>(ImageArray::x_image)])
+        if (index > 0 && marker->isVisible()) pieces += marker->geometry();
+    const PictureElement* newest = nullptr;
+    for (ImageArray stones : {ImageArray::g_stone, ImageArray::r_stone}) {
+        const auto& list = elements_[static_cast<int>(stones)];
+        const PictureElement* last = list.empty() ? nullptr : list.rbegin()->second;
+        if (last && last->index() > (newest ? newest->index() : 0)) newest = last;
+    }
+    if (newest) pieces += newest->geometry();
+    return pieces;
+}
+
 } // namespace view
 
 namespace platform {

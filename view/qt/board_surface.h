@@ -3,6 +3,7 @@
 
 #include "view/view_platform.h"
 
+#include <QRegion>
 #include <QWidget>
 
 #include <array>
@@ -49,6 +50,9 @@ public:
     void set_element_visible(ImageArray array, int index, bool visible);
     void destroy_element(ImageArray array, int index);
     PictureElement* element(ImageArray array, int index) const;
+
+    // The win markers shown and the newest stone: what a message on a win must leave in sight.
+    QRegion pieces_of_the_win() const;
 
     static QColor foreground();
     static QColor background();
