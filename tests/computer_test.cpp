@@ -1,6 +1,7 @@
 // The computer player on positions written as text: each tactic asked by itself, the order of
 // the ladder, and the random last resort. GREEN is the computer; RED is the opponent.
 #include "ai/computer_move.h"
+#include "ai/primitives.h"
 #include "ai/tactics.h"
 #include "engine/game_state.h"
 #include "recording/recording.h"
@@ -106,6 +107,14 @@ TEST_F(Computer, EachRungOfTheLadderIsTriedBeforeTheNextOne) {
     skill_level = 0;
     move_count = 6;
     EXPECT_EQ(move(), "10,10 RANDOM") << "after the last rung";
+}
+
+// The stones of a run are tried for a capture from its back end, and only as many as asked.
+TEST_F(Computer, CaptureInLineTriesOnlyTheRunsStonesFromTheBackEnd) {
+    place(5, 9, {"...G", "RRRR", ".R.R", ".G.."});
+    EXPECT_EQ(answer([] { return capture_in_line(4, 10, 4, 3); }), "6,9");
+    EXPECT_EQ(answer([] { return capture_in_line(4, 10, 1, 3); }), "none");
+    EXPECT_EQ(answer([] { return capture_in_line(6, 10, 2, 3); }), "5,12");
 }
 
 // Only a made-up position refuses every candidate of the opening: the centre would expose the

@@ -111,6 +111,12 @@ void play_session() {
         app::back_button_Click();
     });
     step("Clear", app::restart_button_Click);
+    step("One vs Comp: a move, its answer and Back", [] {
+        app::one_player_button_Click();
+        press(10, 12);
+        app::back_button_Click();
+        app::two_player_button_Click();
+    });
     step("a fifth pair and five in a row at once", [] {
         pairs_taken = {4, 0};
         place(5, 8, {"....G", "....R", "....R", "GGGG.GG"});
