@@ -128,6 +128,9 @@ MainWindow::MainWindow() : surface_(new view::BoardSurface(this)) {
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     build_menus();
     build_side_panel();
+    add_keys();
+    // The keyboard starts on the board, first in the order of Tab.
+    surface_->setFocus();
     view::init_image_arrays();
     Timer1_.setInterval(timer_interval_ms);
     connect(&Timer1_, &QTimer::timeout, [] { Timer1_Timer(); });
@@ -211,6 +214,25 @@ void MainWindow::build_menus() {
     help_menu->setObjectName(QStringLiteral("help_menu"));
     add_item(help_menu, "q_help_menu", "&Vellox Help", settings::q_help_menu_Click);
     add_item(help_menu, "about_menu", "&About...", settings::about_menu_Click);
+}
+
+// Keys for the commands played most. A key does what its button's click or its menu item does,
+// and nothing while that control is disabled; a button's tooltip names its key.
+void MainWindow::add_keys() {
+    const std::pair<Control, QKeySequence> button_keys[] = {
+        {Control::restart_button, Qt::CTRL | Qt::Key_N},
+        {Control::back_button, Qt::CTRL | Qt::Key_Z},
+        {Control::step_button, Qt::CTRL | Qt::Key_T},
+        {Control::run_button, Qt::CTRL | Qt::Key_R},
+        {Control::halt_button, Qt::CTRL | Qt::Key_H}};
+    for (const auto& [which, key] : button_keys) {
+        auto* button = static_cast<QAbstractButton*>(control(which));
+        button->setShortcut(key);
+        button->setToolTip(
+            QStringLiteral("%1 (%2)").arg(button->text(), key.toString(QKeySequence::NativeText)));
+    }
+    findChild<QAction*>(QStringLiteral("exit_menu"))->setShortcut(Qt::CTRL | Qt::Key_Q);
+    findChild<QAction*>(QStringLiteral("q_help_menu"))->setShortcut(Qt::Key_F1);
 }
 
 void MainWindow::build_side_panel() {

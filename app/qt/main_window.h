@@ -57,6 +57,7 @@ protected:
 
 private:
     void build_menus();
+    void add_keys();
     void build_side_panel();
     void build_frames(QWidget* panel);
     QWidget* add_status_panel(Control which, const char* caption, QColor text, QRect twips,

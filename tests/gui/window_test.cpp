@@ -71,9 +71,10 @@ void click_point(int x, int y) {
 QString describe_actions(QWidget* owner, int depth) {
     QString lines;
     for (QAction* item : owner->actions()) {
-        lines += QStringLiteral("\n%1[%2 \"%3\"%4]")
+        const QString key = item->shortcut().toString();
+        lines += QStringLiteral("\n%1[%2 \"%3\"%4%5]")
                      .arg(QString(depth * 2, ' '), item->objectName(), item->text(),
-                          item->isChecked() ? " checked" : "");
+                          item->isChecked() ? " checked" : "", key.isEmpty() ? "" : " " + key);
         if (item->menu()) lines += describe_actions(item->menu(), depth + 1);
     }
     return lines;
@@ -97,6 +98,7 @@ QString describe(QWidget* root, int depth = 0) {
     line += root->isEnabled() ? "" : " disabled";
     line += root->isVisibleTo(root->window()) ? "" : " hidden";
     line += root->font().bold() ? " bold" : "";
+    line += root->toolTip().isEmpty() ? "" : " tip \"" + root->toolTip() + "\"";
     if (auto* button = qobject_cast<QAbstractButton*>(root); button && button->isChecked())
         line += " checked";
     line += describe_actions(root, depth + 1);
@@ -325,7 +327,8 @@ private slots:
         window_ = new app::MainWindow;
         app::Form_Load();
         window_->show();
-        QVERIFY(QTest::qWaitForWindowExposed(window_));
+        window_->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window_));
     }
 
     void cleanupTestCase() {
@@ -335,6 +338,7 @@ private slots:
     }
 
     void controlsMenusAndBoardAreAsApproved() {
+        QCOMPARE(QApplication::focusWidget(), window_->centralWidget());
         QCOMPARE(window_->minimumSize(), window_->maximumSize());
         const std::string fault = approval_fault(describe(window_).toStdString(), "window.txt");
         QVERIFY2(fault.empty(), fault.c_str());
@@ -426,6 +430,59 @@ private slots:
         }
     }
 
+    // The board has the keyboard first. The arrows move its cursor over the inner points only,
+    // Home brings it back to the centre, and Enter or Space press there as a click does: on a
+    // stone nothing happens, a marker answers. Each key of a button works while it is enabled.
+    void theGameIsPlayedFromTheKeyboard() {
+        click(Control::two_player_button);
+        QWidget* board = window_->centralWidget();
+        window_->activateWindow();
+        QTRY_VERIFY(window_->isActiveWindow());
+        board->setFocus();
+        QTest::keyClick(board, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), widget(Control::Zero_games_won));
+        board->setFocus();
+        auto keys = [board](Qt::Key key, int times = 1, Qt::KeyboardModifiers with = {}) {
+            for (int i = 0; i < times; ++i) QTest::keyClick(board, key, with);
+        };
+        keys(Qt::Key_Return);
+        keys(Qt::Key_Left, 12);
+        keys(Qt::Key_Up, 12);
+        keys(Qt::Key_Space);
+        keys(Qt::Key_Space); // on the stone just played
+        QCOMPARE(engine::cell(10, 10).color + 10 * engine::cell(2, 2).color, 21);
+        QCOMPARE(engine::move_count, 2);
+        keys(Qt::Key_Home);
+        keys(Qt::Key_Down, 20);
+        keys(Qt::Key_Right, 20);
+        keys(Qt::Key_Enter);
+        QCOMPARE(engine::cell(18, 18).color, engine::green);
+        // A button's key clicks it as the mouse does, the button seen pressed for a moment.
+        keys(Qt::Key_Z, 1, Qt::ControlModifier);
+        QTRY_COMPARE(engine::move_count, 2);
+        keys(Qt::Key_T, 1, Qt::ControlModifier);
+        QTRY_COMPARE(engine::move_count, 3);
+        keys(Qt::Key_N, 1, Qt::ControlModifier);
+        QTRY_COMPARE(engine::move_count, 0);
+        keys(Qt::Key_Z, 1, Qt::ControlModifier); // Back is disabled now
+        keys(Qt::Key_R, 1, Qt::ControlModifier); // and Run in Two Players
+        QTest::qWait(300);
+        QVERIFY(engine::move_count == 0 && !engine::running);
+        // Four in a row by mouse, the fifth by keyboard; then the marker on the fifth.
+        for (auto [x, y] :
+             {std::pair{6, 10}, {6, 12}, {7, 10}, {7, 12}, {8, 10}, {8, 12}, {9, 10}, {12, 15}})
+            click_point(x, y);
+        keys(Qt::Key_Home);
+        keys(Qt::Key_Left, 5);
+        MessageCatcher messages;
+        keys(Qt::Key_Space);
+        QTRY_COMPARE(messages.texts.size(), 1);
+        keys(Qt::Key_Right, 2);
+        keys(Qt::Key_Space); // on a marker: the turn indicator turns
+        QVERIFY(picture("r_stone", 0)->isVisible());
+        click(Control::restart_button);
+    }
+
     void optionsMenuChecksFollowTheClicksAndSaveWritesTheFile() {
         action("sound_menu")->trigger();
         action("novice_menu")->trigger();
@@ -475,7 +532,7 @@ private slots:
         click_point(5, 5); // on a stone: nothing happens
         click_point(9, 5);
         QCOMPARE(messages.texts, QStringList{"GREEN WINS WITH FIVE IN A ROW"});
-        QCOMPARE(caption(Control::g_games_won) + caption(Control::moves_panel), QString("19"));
+        QCOMPARE(caption(Control::g_games_won) + caption(Control::moves_panel), QString("29"));
         // A marker answers a click; the second press of a double click is no second click.
         QWidget* marker = picture("x_image", 3);
         const QPointF centre(marker->width() / 2.0, marker->height() / 2.0);
@@ -600,7 +657,7 @@ private slots:
         QVERIFY(!menus.intersects(opened->frameGeometry()) && opened->width() >= 600);
         // One click opens an entry; Alt+Left and Alt+Right walk the pages seen.
         QTest::mouseClick(contents->viewport(), Qt::LeftButton, {},
-                          contents->visualRect(contents->model()->index(3, 0)).center());
+                          contents->visualRect(contents->model()->index(4, 0)).center());
         QTRY_COMPARE(page->documentTitle(), QString("The scoreboard"));
         QTest::keyClick(opened, Qt::Key_Left, Qt::AltModifier);
         QCOMPARE(page->documentTitle(), QString("Introduction"));

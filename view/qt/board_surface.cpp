@@ -2,9 +2,11 @@
 #include "view/qt/board_surface.h"
 
 #include "view/board_view.h"
+#include "view/qt/board_cursor.h"
 #include "view/qt/pictures.h"
 #include "view/qt/twips.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -59,8 +61,50 @@ void BoardSurface::mousePressEvent(QMouseEvent* event) {
 // As on the stones, the second press of a double click makes no press of its own.
 void BoardSurface::mouseDoubleClickEvent(QMouseEvent* event) { event->accept(); }
 
-BoardSurface::BoardSurface(QWidget* parent) : QWidget(parent) {
+// The arrows move the cursor, Home brings it back to the centre, and Enter or Space press where
+// it stands.
+void BoardSurface::keyPressEvent(QKeyEvent* event) {
+    switch (event->key()) {
+    case Qt::Key_Left: cursor_->step_by(-1, 0); break;
+    case Qt::Key_Right: cursor_->step_by(1, 0); break;
+    case Qt::Key_Up: cursor_->step_by(0, -1); break;
+    case Qt::Key_Down: cursor_->step_by(0, 1); break;
+    case Qt::Key_Home: cursor_->go_home(); break;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Space: press_at_cursor(); break;
+    default: QWidget::keyPressEvent(event); return;
+    }
+    event->accept();
+}
+
+// Exactly what a click on the cursor's point does: a marker answers it, a stone swallows it, and
+// the bare board hands its place in twips to the press handler.
+void BoardSurface::press_at_cursor() {
+    const QPoint point = cursor_->point();
+    const QPoint at(to_pixels(point_left(point.x())), to_pixels(point_top(point.y())));
+    if (auto* picture = qobject_cast<PictureElement*>(childAt(at))) {
+        if (picture->array() == ImageArray::x_image) emit marker_clicked(picture->index());
+        return;
+    }
+    emit pressed(Qt::LeftButton, Qt::NoModifier,
+                 QPointF(point_left(point.x()), point_top(point.y())));
+}
+
+void BoardSurface::focusInEvent(QFocusEvent* event) {
+    cursor_->show();
+    cursor_->raise();
+    QWidget::focusInEvent(event);
+}
+
+void BoardSurface::focusOutEvent(QFocusEvent* event) {
+    cursor_->hide();
+    QWidget::focusOutEvent(event);
+}
+
+BoardSurface::BoardSurface(QWidget* parent) : QWidget(parent), cursor_(new BoardCursor(this)) {
     setAutoFillBackground(true);
+    setFocusPolicy(Qt::StrongFocus);
     QPalette colours = palette();
     colours.setColor(QPalette::Window, background());
     colours.setColor(QPalette::WindowText, foreground());
@@ -105,6 +149,7 @@ void BoardSurface::create_element(ImageArray array, int index) {
     auto* picture = new PictureElement(array, index, this);
     connect(picture, &PictureElement::clicked, this, &BoardSurface::marker_clicked);
     list[index] = picture;
+    cursor_->raise();
 }
 
 void BoardSurface::move_element(ImageArray array, int index, int left, int top) {
@@ -116,6 +161,7 @@ void BoardSurface::set_element_visible(ImageArray array, int index, bool visible
     if (PictureElement* picture = element(array, index)) {
         picture->setVisible(visible);
         if (visible) picture->raise();
+        cursor_->raise();
     }
 }
 

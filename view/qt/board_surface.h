@@ -12,6 +12,8 @@
 
 namespace view {
 
+class BoardCursor;
+
 // One picture element: shows its array's picture and keeps presses from reaching the surface.
 class PictureElement : public QWidget {
     Q_OBJECT
@@ -66,8 +68,13 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
+    void press_at_cursor();
+
     struct Shape {
         bool circle;
         int x1, y1, x2, y2; // a circle keeps its centre in x1, y1 and its radius in x2
@@ -76,6 +83,7 @@ private:
     };
     std::vector<Shape> shapes_;
     std::array<std::map<int, PictureElement*>, 3> elements_;
+    BoardCursor* cursor_;
 };
 
 // The surface the platform's view operations draw on; set while the main window exists.
