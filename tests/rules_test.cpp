@@ -62,20 +62,25 @@ TEST_F(Rules, ExactlyTwoBracketedStonesAreTakenAndUndoPutsThemBack) {
     }
 }
 
-// Three steps from a point next but one to the edge lies the board's margin, where no stone
-// can be played: a "bracket" there is none.
+// Three steps from a point next but one to an edge lies the board's margin, where no stone
+// can be played: a "bracket" there is none. Each direction is tried against each edge it leads
+// to, the other coordinate in the middle of the board.
 TEST_F(Rules, TheBracketMustLieOnTheGrid) {
     for (int d = 1; d <= 8; ++d) {
         const int dx = dir_table[d].dx, dy = dir_table[d].dy;
-        const int x = 10 + 7 * dx, y = 10 + 7 * dy;
-        move_x = static_cast<i16>(x);
-        move_y = static_cast<i16>(y);
-        cell(x + dx, y + dy).color = cell(x + 2 * dx, y + 2 * dy).color = red;
-        cell(x + 3 * dx, y + 3 * dy).color = green;
-        EXPECT_TRUE(capture_off_board(d)) << d;
-        EXPECT_FALSE(capture_test(d, x, y)) << d;
-        move_x = static_cast<i16>(x - dx);
-        move_y = static_cast<i16>(y - dy);
-        EXPECT_FALSE(capture_off_board(d)) << d;
+        for (auto [ex, ey] : {std::pair{dx, 0}, {0, dy}}) {
+            if (ex == 0 && ey == 0) continue;
+            const int x = 10 + 7 * ex, y = 10 + 7 * ey;
+            recording::start_program();
+            move_x = static_cast<i16>(x);
+            move_y = static_cast<i16>(y);
+            cell(x + dx, y + dy).color = cell(x + 2 * dx, y + 2 * dy).color = red;
+            cell(x + 3 * dx, y + 3 * dy).color = green;
+            EXPECT_TRUE(capture_off_board(d)) << d;
+            EXPECT_FALSE(capture_test(d, x, y)) << d;
+            move_x = static_cast<i16>(x - ex);
+            move_y = static_cast<i16>(y - ey);
+            EXPECT_FALSE(capture_off_board(d)) << d;
+        }
     }
 }
