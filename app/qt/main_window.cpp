@@ -2,6 +2,7 @@
 #include "app/qt/main_window.h"
 
 #include "app/controller.h"
+#include "app/qt/accessibility.h"
 #include "settings/help.h"
 #include "settings/qt/about_box.h"
 #include "settings/settings.h"
@@ -73,6 +74,19 @@ QString raised_panel_style() {
 // ignored: none of them may reach the side panel behind them.
 void stop_presses(QWidget* widget) { widget->setAttribute(Qt::WA_NoMousePropagation); }
 
+// What a screen reader calls each status panel; the captions beside them say it by their place.
+const char* spoken_name(Control panel) {
+    switch (panel) {
+    case Control::scode_lab: return "Computer's last tactic";
+    case Control::moves_panel: return "Moves";
+    case Control::r_games_won: return "Games won by RED";
+    case Control::g_games_won: return "Games won by GREEN";
+    case Control::r_taken: return "Pairs lost by RED";
+    case Control::g_taken: return "Pairs lost by GREEN";
+    default: return "";
+    }
+}
+
 // Places and sizes of the controls, as the window is laid out: in twips.
 QRect twips(int left, int top, int width, int height) { return QRect(left, top, width, height); }
 
@@ -88,6 +102,7 @@ void set_up_application() {
     QFont font = QApplication::font();
     font.setPixelSize(body_font_pixels);
     QApplication::setFont(font);
+    install_accessibility();
 }
 
 void keep_quiet() {
@@ -107,6 +122,7 @@ void show_on_panel(QLabel* panel, const QString& text) {
         font.setPixelSize(font.pixelSize() - 1);
     panel->setFont(font);
     panel->setText(text);
+    tell_panel_changed(panel);
 }
 
 void SidePanel::mousePressEvent(QMouseEvent* event) {
@@ -296,6 +312,8 @@ void MainWindow::build_frames(QWidget* panel) {
 QWidget* MainWindow::add_status_panel(Control which, const char* caption, QColor text, QRect twips,
                                       QWidget* parent) {
     auto* panel = new QLabel(parent);
+    // Named before anything is shown, so that its first description already has the name.
+    panel->setAccessibleName(QString::fromUtf8(spoken_name(which)));
     panel->setAlignment(Qt::AlignCenter);
     panel->setStyleSheet(sunken_panel_style(text));
     place(which, panel, twips);

@@ -1,4 +1,5 @@
 // The window operations on the Qt main window.
+#include "app/qt/accessibility.h"
 #include "app/qt/main_window.h"
 #include "settings/qt/about_box.h"
 
@@ -49,6 +50,8 @@ void set_caption(app::Control panel, const std::string& value) {
     if (!main_window) return;
     if (auto* label = qobject_cast<QLabel*>(main_window->control(panel)))
         app::show_on_panel(label, QString::fromStdString(value));
+    // The tactic is shown only after a move of the computer, or at a new game.
+    if (panel == app::Control::scode_lab) app::tell_computer_move(value);
 }
 
 void set_busy_pointer(bool busy) {

@@ -54,8 +54,14 @@ void PictureElement::mouseReleaseEvent(QMouseEvent* event) {
 
 void BoardSurface::mousePressEvent(QMouseEvent* event) {
     event->accept();
-    emit pressed(static_cast<int>(event->button()), static_cast<int>(event->modifiers()),
-                 event->position() * twips_per_pixel);
+    press(event->position() * twips_per_pixel, static_cast<int>(event->button()),
+          static_cast<int>(event->modifiers()));
+}
+
+void BoardSurface::press(QPointF twips, int button, int modifiers) {
+    pressing_ = true;
+    emit pressed(button, modifiers, twips);
+    pressing_ = false;
 }
 
 // As on the stones, the second press of a double click makes no press of its own.
@@ -76,6 +82,7 @@ void BoardSurface::keyPressEvent(QKeyEvent* event) {
     default: QWidget::keyPressEvent(event); return;
     }
     event->accept();
+    emit cursor_moved();
 }
 
 // Exactly what a click on the cursor's point does: a marker answers it, a stone swallows it, and
@@ -87,14 +94,14 @@ void BoardSurface::press_at_cursor() {
         if (picture->array() == ImageArray::x_image) emit marker_clicked(picture->index());
         return;
     }
-    emit pressed(Qt::LeftButton, Qt::NoModifier,
-                 QPointF(point_left(point.x()), point_top(point.y())));
+    press(QPointF(point_left(point.x()), point_top(point.y())), Qt::LeftButton, Qt::NoModifier);
 }
 
 void BoardSurface::focusInEvent(QFocusEvent* event) {
     cursor_->show();
     cursor_->raise();
     QWidget::focusInEvent(event);
+    emit cursor_moved();
 }
 
 void BoardSurface::focusOutEvent(QFocusEvent* event) {
@@ -109,6 +116,24 @@ BoardSurface::BoardSurface(QWidget* parent) : QWidget(parent), cursor_(new Board
     colours.setColor(QPalette::Window, background());
     colours.setColor(QPalette::WindowText, foreground());
     setPalette(colours);
+}
+
+QPoint BoardSurface::cursor_point() const { return cursor_->point(); }
+
+QPoint BoardSurface::point_of(const PictureElement* picture) {
+    const QPointF centre = QRectF(picture->geometry()).center() * twips_per_pixel;
+    const GridPoint point =
+        point_at(static_cast<float>(centre.x()), static_cast<float>(centre.y()));
+    return QPoint(point.x, point.y);
+}
+
+PictureElement* BoardSurface::computer_stone() const {
+    return last_stone_by_person_ ? nullptr : last_stone_.data();
+}
+
+// Element 0 of each array is the turn indicator or the markers' template, no piece of play.
+void BoardSurface::tell_piece_changed(const PictureElement* picture) {
+    if (picture->index() > 0) emit piece_changed(point_of(picture));
 }
 
 QColor BoardSurface::foreground() { return QColor(40, 32, 20); }
@@ -150,6 +175,11 @@ void BoardSurface::create_element(ImageArray array, int index) {
     connect(picture, &PictureElement::clicked, this, &BoardSurface::marker_clicked);
     list[index] = picture;
     cursor_->raise();
+    if (array != ImageArray::x_image && index > 0) {
+        last_stone_ = picture;
+        last_stone_by_person_ = pressing_;
+        pressing_ = false;
+    }
 }
 
 void BoardSurface::move_element(ImageArray array, int index, int left, int top) {
@@ -162,6 +192,7 @@ void BoardSurface::set_element_visible(ImageArray array, int index, bool visible
         picture->setVisible(visible);
         if (visible) picture->raise();
         cursor_->raise();
+        tell_piece_changed(picture);
     }
 }
 
@@ -169,6 +200,7 @@ void BoardSurface::destroy_element(ImageArray array, int index) {
     auto& list = elements_[static_cast<int>(array)];
     const auto found = list.find(index);
     if (found == list.end()) return;
+    tell_piece_changed(found->second);
     delete found->second;
     list.erase(found);
 }

@@ -3,6 +3,7 @@
 
 #include "view/view_platform.h"
 
+#include <QPointer>
 #include <QRegion>
 #include <QWidget>
 
@@ -56,6 +57,15 @@ public:
     // The win markers shown and the newest stone: what a message on a win must leave in sight.
     QRegion pieces_of_the_win() const;
 
+    // The grid point the keyboard's cursor stands on.
+    QPoint cursor_point() const;
+
+    // The grid point a picture element is centred on.
+    static QPoint point_of(const PictureElement* picture);
+
+    // The stone placed last, unless a press on the board placed it or it has been taken back.
+    PictureElement* computer_stone() const;
+
     static QColor foreground();
     static QColor background();
 
@@ -63,6 +73,10 @@ signals:
     // A press on the bare board or any other bare part of the client area, in twips.
     void pressed(int button, int modifiers, QPointF twips);
     void marker_clicked(int index);
+    // A stone or win marker came, went or was hidden at this grid point.
+    void piece_changed(QPoint point);
+    // The board took the focus or its cursor moved.
+    void cursor_moved();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -74,6 +88,8 @@ protected:
 
 private:
     void press_at_cursor();
+    void press(QPointF twips, int button, int modifiers);
+    void tell_piece_changed(const PictureElement* picture);
 
     struct Shape {
         bool circle;
@@ -84,6 +100,10 @@ private:
     std::vector<Shape> shapes_;
     std::array<std::map<int, PictureElement*>, 3> elements_;
     BoardCursor* cursor_;
+    // While a press is handled, the first stone it places is the person's.
+    bool pressing_ = false;
+    QPointer<PictureElement> last_stone_;
+    bool last_stone_by_person_ = false;
 };
 
 // The surface the platform's view operations draw on; set while the main window exists.
