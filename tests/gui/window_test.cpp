@@ -464,10 +464,23 @@ private slots:
         QTRY_COMPARE(engine::move_count, 3);
         keys(Qt::Key_N, 1, Qt::ControlModifier);
         QTRY_COMPARE(engine::move_count, 0);
-        keys(Qt::Key_Z, 1, Qt::ControlModifier); // Back is disabled now
-        keys(Qt::Key_R, 1, Qt::ControlModifier); // and Run in Two Players
-        QTest::qWait(300);
-        QVERIFY(engine::move_count == 0 && !engine::running);
+        for (Control control : {Control::restart_button, Control::back_button, Control::step_button,
+                                Control::run_button, Control::halt_button}) {
+            auto* button = static_cast<QAbstractButton*>(widget(control));
+            const bool enabled_before = button->isEnabled();
+            int clicks = 0;
+            const auto counting = connect(button, &QAbstractButton::clicked, [&] { ++clicks; });
+            button->setEnabled(false);
+            QTest::keySequence(window_, button->shortcut());
+            QTest::qWait(150);
+            button->setEnabled(enabled_before);
+            disconnect(counting);
+            QVERIFY2(clicks == 0, app::control_name(control)); // a disabled button's key
+        }
+        keys(Qt::Key_F1);
+        QTRY_VERIFY(window_->help_viewer);
+        platform::help_quit();
+        board->setFocus();
         // Four in a row by mouse, the fifth by keyboard; then the marker on the fifth.
         for (auto [x, y] :
              {std::pair{6, 10}, {6, 12}, {7, 10}, {7, 12}, {8, 10}, {8, 12}, {9, 10}, {12, 15}})
