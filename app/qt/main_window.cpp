@@ -277,6 +277,8 @@ void MainWindow::build_side_panel() {
     add_status_panel(Control::g_games_won, "0", green_text, twips(1140, 1800, 330, 330), panel);
     add_button(Control::Zero_games_won, "0", twips(1620, 1800, 375, 375), panel,
                Zero_games_won_Click);
+    // Its caption alone would be read as a bare "0".
+    control(Control::Zero_games_won)->setAccessibleName(QStringLiteral("Set the games won to 0"));
     add_label(Control::Label5, "Red   Green", twips(480, 2160, 1095, 255), panel);
     add_status_panel(Control::r_taken, "0", red_text, twips(540, 2400, 330, 330), panel);
     add_status_panel(Control::g_taken, "0", green_text, twips(1140, 2400, 330, 330), panel);
