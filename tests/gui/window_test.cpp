@@ -99,6 +99,7 @@ QString describe(QWidget* root, int depth = 0) {
     line += root->isVisibleTo(root->window()) ? "" : " hidden";
     line += root->font().bold() ? " bold" : "";
     line += root->toolTip().isEmpty() ? "" : " tip \"" + root->toolTip() + "\"";
+    line += root->styleSheet().isEmpty() ? "" : " style \"" + root->styleSheet() + "\"";
     if (auto* button = qobject_cast<QAbstractButton*>(root); button && button->isChecked())
         line += " checked";
     line += describe_actions(root, depth + 1);
