@@ -133,6 +133,12 @@ def run(program_path, verbose):
                f"{x}, {y}: RED stone")
         print(f"after Enter: \"{centre.get_name()}\", Moves {moves.get_current_value():g},"
               f" status \"{statement}\"")
+        # Back takes both moves back: their cells read empty again, and Moves 0.
+        xdotool("key", "ctrl+z")
+        wait_for("the moves taken back", lambda: moves.get_current_value() == 0)
+        wait_for("the centre empty again", lambda: centre.get_name() == "10, 10: empty")
+        expect("the computer's point after Back",
+               table.get_accessible_at(y - 1, x - 1).get_name(), f"{x}, {y}: empty")
     finally:
         program.kill()
         program.wait(timeout=DEADLINE_S)
