@@ -207,7 +207,7 @@ void MainWindow::build_menus() {
     };
     QMenu* file_menu = menuBar()->addMenu(QStringLiteral("&File"));
     file_menu->setObjectName(QStringLiteral("file_menu"));
-    add_item(file_menu, "exit_menu", "&Exit", exit_menu_Click);
+    add_item(file_menu, "exit_menu", "&Exit", exit_menu_Click)->setShortcut(Qt::CTRL | Qt::Key_Q);
 
     QMenu* options_menu = menuBar()->addMenu(QStringLiteral("&Options"));
     options_menu->setObjectName(QStringLiteral("options_menu"));
@@ -228,12 +228,13 @@ void MainWindow::build_menus() {
 
     QMenu* help_menu = menuBar()->addMenu(QStringLiteral("&Help"));
     help_menu->setObjectName(QStringLiteral("help_menu"));
-    add_item(help_menu, "q_help_menu", "&Vellox Help", settings::q_help_menu_Click);
+    add_item(help_menu, "q_help_menu", "&Vellox Help", settings::q_help_menu_Click)
+        ->setShortcut(Qt::Key_F1);
     add_item(help_menu, "about_menu", "&About...", settings::about_menu_Click);
 }
 
-// Keys for the commands played most. A key does what its button's click or its menu item does,
-// and nothing while that control is disabled; a button's tooltip names its key.
+// Keys for the buttons played most (Exit and Help have theirs in the menus). A key does what its
+// button's click does, and nothing while the button is disabled; the button's tooltip names it.
 void MainWindow::add_keys() {
     const std::pair<Control, QKeySequence> button_keys[] = {
         {Control::restart_button, Qt::CTRL | Qt::Key_N},
@@ -247,8 +248,6 @@ void MainWindow::add_keys() {
         button->setToolTip(
             QStringLiteral("%1 (%2)").arg(button->text(), key.toString(QKeySequence::NativeText)));
     }
-    findChild<QAction*>(QStringLiteral("exit_menu"))->setShortcut(Qt::CTRL | Qt::Key_Q);
-    findChild<QAction*>(QStringLiteral("q_help_menu"))->setShortcut(Qt::Key_F1);
 }
 
 void MainWindow::build_side_panel() {

@@ -216,13 +216,8 @@ QRegion BoardSurface::pieces_of_the_win() const {
     QRegion pieces;
     for (const auto& [index, marker] : elements_[static_cast<int>(ImageArray::x_image)])
         if (index > 0 && marker->isVisible()) pieces += marker->geometry();
-    const PictureElement* newest = nullptr;
-    for (ImageArray stones : {ImageArray::g_stone, ImageArray::r_stone}) {
-        const auto& list = elements_[static_cast<int>(stones)];
-        const PictureElement* last = list.empty() ? nullptr : list.rbegin()->second;
-        if (last && last->index() > (newest ? newest->index() : 0)) newest = last;
-    }
-    if (newest) pieces += newest->geometry();
+    // Every move makes its stone's picture anew, so the one made last is the stone just played.
+    if (last_stone_) pieces += last_stone_->geometry();
     return pieces;
 }
 
