@@ -293,7 +293,7 @@ void tell_computer_move(const std::string& tactic) {
     if (!stone || stone == told_stone) return;
     told_stone = stone;
     const QPoint point = BoardSurface::point_of(stone);
-    const int color = stone->array() == view::ImageArray::g_stone ? 1 : 2;
+    const int color = stone->array() == view::ImageArray::g_stone ? engine::green : engine::red;
     move_statement = QStringLiteral("%1 plays %2, %3: %4")
                          .arg(color_name(color))
                          .arg(point.x())
