@@ -93,11 +93,11 @@ public:
     }
     QRect rect() const override {
         if (!board_) return QRect();
-        const int side = view::to_pixels(view::grid_step);
+        const view::Zoom& zoom = board_->zoom();
+        const int side = zoom.pixels(view::grid_step);
         QRect square(0, 0, side, side);
-        square.moveCenter(
-            board_->mapToGlobal(QPoint(view::to_pixels(view::point_left(point().x())),
-                                       view::to_pixels(view::point_top(point().y())))));
+        square.moveCenter(board_->mapToGlobal(
+            zoom.at(QPoint(view::point_left(point().x()), view::point_top(point().y())))));
         return square;
     }
     void* interface_cast(QAccessible::InterfaceType type) override {

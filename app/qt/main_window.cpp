@@ -19,11 +19,14 @@
 #include <QLayout>
 #include <QMenuBar>
 #include <QMouseEvent>
+#include <QProxyStyle>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QStyleFactory>
+#include <QScreen>
 #include <QWindow>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
 
 namespace app {
@@ -32,9 +35,9 @@ MainWindow* main_window = nullptr;
 
 namespace {
 
-constexpr int client_width = 8475;
-constexpr int client_height = 6270;
 constexpr int timer_interval_ms = 500;
+// Ctrl+Plus and Ctrl+Minus zoom the client area by a quarter of its described size.
+constexpr double zoom_step = 0.25;
 
 constexpr int body_font_pixels = 11;
 constexpr int smallest_panel_font_pixels = 6;
@@ -48,28 +51,50 @@ const QColor purple_text(128, 0, 128);
 const QColor title_text(20, 40, 90);
 
 // Sunken panels with a soft bevel: darker top left edge, lighter bottom right. Their font is
-// set apart, as it shrinks to fit a long value.
-QString sunken_panel_style(QColor text) {
-    return QStringLiteral("QLabel { background: %1; color: %2; border: 1px solid;"
-                          " border-color: #6f6f6f #f2f2f2 #f2f2f2 #6f6f6f; border-radius: 3px; }")
-        .arg(panel_grey.name(), text.name());
+// set apart, as it shrinks to fit a long value. Lengths are scaled with the client area.
+QString sunken_panel_style(QColor text, double scale) {
+    return QStringLiteral("QLabel { background: %1; color: %2; border: %3px solid;"
+                          " border-color: #6f6f6f #f2f2f2 #f2f2f2 #6f6f6f; border-radius: %4px; }")
+        .arg(panel_grey.name(), text.name())
+        .arg(qRound(scale))
+        .arg(qRound(3 * scale));
 }
 
 // An etched frame whose caption sits in its top line, the line running through the caption's
 // middle, so that the line passes above the first row of controls.
-QString frame_style() {
-    return QStringLiteral("QGroupBox { border: 2px groove #a0a0a0; margin-top: 6px; }"
-                          " QGroupBox::title { subcontrol-origin: margin; left: 6px;"
-                          " padding: 0 2px; }");
+QString frame_style(double scale) {
+    return QStringLiteral("QGroupBox { border: %1px groove #a0a0a0; margin-top: %2px; }"
+                          " QGroupBox::title { subcontrol-origin: margin; left: %2px;"
+                          " padding: 0 %1px; }")
+        .arg(qRound(2 * scale))
+        .arg(qRound(6 * scale));
 }
 
-QString raised_panel_style() {
-    return QStringLiteral("QLabel { background: %1; color: %2; border: 1px solid;"
-                          " border-color: #f6f6f6 #6f6f6f #6f6f6f #f6f6f6; border-radius: 3px;"
-                          " font-weight: bold; font-size: 13px; }")
-        .arg(panel_grey.name(), title_text.name());
+QString raised_panel_style(double scale) {
+    return QStringLiteral("QLabel { background: %1; color: %2; border: %3px solid;"
+                          " border-color: #f6f6f6 #6f6f6f #6f6f6f #f6f6f6; border-radius: %4px;"
+                          " font-weight: bold; font-size: %5px; }")
+        .arg(panel_grey.name(), title_text.name())
+        .arg(qRound(scale))
+        .arg(qRound(3 * scale))
+        .arg(qRound(13 * scale));
 }
 
+// The look of the controls drawn with a style of their own; empty for the others.
+QString style_of(Control which, double scale) {
+    switch (which) {
+    case Control::Panel3D1: return raised_panel_style(scale);
+    case Control::scode_lab: return sunken_panel_style(purple_text, scale);
+    case Control::moves_panel: return sunken_panel_style(blue_text, scale);
+    case Control::r_games_won:
+    case Control::r_taken: return sunken_panel_style(red_text, scale);
+    case Control::g_games_won:
+    case Control::g_taken: return sunken_panel_style(green_text, scale);
+    case Control::Frame3D1:
+    case Control::Frame3D5: return frame_style(scale);
+    default: return QString();
+    }
+}
 // Status panels, labels and frames take no presses, and a press on a disabled button is
 // ignored: none of them may reach the side panel behind them.
 void stop_presses(QWidget* widget) { widget->setAttribute(Qt::WA_NoMousePropagation); }
@@ -87,6 +112,33 @@ const char* spoken_name(Control panel) {
     }
 }
 
+bool is_status_panel(Control which) { return *spoken_name(which) != '\0'; }
+
+// The body font at a zoom: never larger than scaled, so that every caption still fits.
+QFont body_font(double scale) {
+    QFont font = QApplication::font();
+    font.setPixelSize(static_cast<int>(body_font_pixels * scale + 1e-6));
+    return font;
+}
+
+// The desktop's look, with the options' round marks grown with the client area's zoom as
+// their captions are.
+class ZoomedStyle : public QProxyStyle {
+public:
+    using QProxyStyle::QProxyStyle;
+
+    int pixelMetric(PixelMetric metric, const QStyleOption* option,
+                    const QWidget* widget) const override {
+        const int pixels = QProxyStyle::pixelMetric(metric, option, widget);
+        const bool mark = metric == PM_ExclusiveIndicatorWidth ||
+                          metric == PM_ExclusiveIndicatorHeight ||
+                          metric == PM_RadioButtonLabelSpacing;
+        if (!mark || !view::board_surface || !view::board_surface->isAncestorOf(widget))
+            return pixels;
+        return qRound(pixels * view::board_surface->zoom().factor());
+    }
+};
+
 // Places and sizes of the controls, as the window is laid out: in twips.
 QRect twips(int left, int top, int width, int height) { return QRect(left, top, width, height); }
 
@@ -98,7 +150,7 @@ void set_up_application() {
     // The desktop matches the window to the installed menu entry by this name.
     QApplication::setDesktopFileName(QStringLiteral(VELLOX_APP_ID));
     QApplication::setWindowIcon(about::application_icon());
-    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    QApplication::setStyle(new ZoomedStyle(QStringLiteral("Fusion")));
     QFont font = QApplication::font();
     font.setPixelSize(body_font_pixels);
     QApplication::setFont(font);
@@ -111,9 +163,11 @@ void keep_quiet() {
     });
 }
 
-void show_on_panel(QLabel* panel, const QString& text) {
+// The panel's bold font, from the side panel's at the window's zoom, made smaller where the
+// text would not fit.
+static void fit_font_to(QLabel* panel, const QString& text) {
     panel->ensurePolished(); // the style sheet's border narrows the contents
-    QFont font = QApplication::font();
+    QFont font = panel->parentWidget()->font();
     font.setBold(true);
     // A pixel of room on either side keeps the text off the bevel.
     const int room = panel->contentsRect().width() - 2;
@@ -121,12 +175,16 @@ void show_on_panel(QLabel* panel, const QString& text) {
            QFontMetrics(font).horizontalAdvance(text) > room)
         font.setPixelSize(font.pixelSize() - 1);
     panel->setFont(font);
+}
+
+void show_on_panel(QLabel* panel, const QString& text) {
+    fit_font_to(panel, text);
     panel->setText(text);
     tell_panel_changed(panel);
 }
 
 void SidePanel::mousePressEvent(QMouseEvent* event) {
-    const QPointF at = event->position() * view::twips_per_pixel;
+    const QPointF at = view::board_surface->zoom().twips_in(event->position());
     Panel3D2_MouseDown(static_cast<int>(event->button()), static_cast<int>(event->modifiers()),
                        static_cast<float>(at.x()), static_cast<float>(at.y()));
     event->accept();
@@ -139,12 +197,13 @@ MainWindow::MainWindow() : surface_(new view::BoardSurface(this)) {
     main_window = this;
     view::board_surface = surface_;
     setWindowTitle(QStringLiteral("Vellox"));
-    surface_->setFixedSize(view::to_pixels(client_width), view::to_pixels(client_height));
+    // It opens at the client area's described size, its smallest, and grows from there.
+    surface_->setMinimumSize(view::client_pixels());
     setCentralWidget(surface_);
-    layout()->setSizeConstraint(QLayout::SetFixedSize);
     build_menus();
     build_side_panel();
     add_keys();
+    add_zoom_keys();
     // The keyboard starts on the board, first in the order of Tab.
     surface_->setFocus();
     view::init_image_arrays();
@@ -154,6 +213,7 @@ MainWindow::MainWindow() : surface_(new view::BoardSurface(this)) {
         Form_MouseDown(button, shift, static_cast<float>(twips.x()), static_cast<float>(twips.y()));
     });
     connect(surface_, &view::BoardSurface::marker_clicked, [](int index) { x_image_Click(index); });
+    connect(surface_, &view::BoardSurface::zoomed, this, &MainWindow::zoom_controls);
     adjustSize();
 }
 
@@ -178,7 +238,8 @@ QMargins MainWindow::frame_margins() const {
 // Over the side panel where it can, else at the board's right, each time at the middle, the top
 // or the bottom of the window: a winning line is too short to block all three heights.
 QPoint MainWindow::message_place(QSize box) const {
-    const QRect client(surface_->mapToGlobal(QPoint()), surface_->size());
+    const QRect area = surface_->zoom().area();
+    const QRect client(surface_->mapToGlobal(area.topLeft()), area.size());
     const QRegion in_sight = surface_->pieces_of_the_win().translated(client.topLeft());
     const int middle = client.center().y() - box.height() / 2;
     QList<QPoint> places;
@@ -250,6 +311,61 @@ void MainWindow::add_keys() {
     }
 }
 
+// Ctrl+Plus and Ctrl+Minus make the window a step larger or smaller, Ctrl+0 gives it its
+// described size again. Ctrl+= is Ctrl+Plus without the Shift key on many keyboards.
+void MainWindow::add_zoom_keys() {
+    auto add_key = [this](const char* name, QList<QKeySequence> keys, auto factor) {
+        auto* action = new QAction(this);
+        action->setObjectName(QString::fromUtf8(name));
+        action->setShortcuts(keys);
+        connect(action, &QAction::triggered, [this, factor] { zoom_to(factor(zoom_factor())); });
+        addAction(action);
+    };
+    // A window sized for a step has whole pixels, so its factor may fall a little short of it.
+    constexpr double slack = 0.05;
+    add_key("zoom_in", {QKeySequence::ZoomIn, Qt::CTRL | Qt::Key_Equal},
+            [](double now) { return (std::floor(now / zoom_step + slack) + 1) * zoom_step; });
+    add_key("zoom_out", {QKeySequence::ZoomOut},
+            [](double now) { return (std::ceil(now / zoom_step - slack) - 1) * zoom_step; });
+    add_key("zoom_back", {Qt::CTRL | Qt::Key_0}, [](double) { return 1.0; });
+}
+
+double MainWindow::zoom_factor() const { return surface_->zoom().factor(); }
+
+// The window resized to show the client area at the factor, or at the largest that the screen
+// has room for, and moved where it would leave the screen.
+void MainWindow::zoom_to(double factor) {
+    if (isMaximized() || isFullScreen()) showNormal();
+    const QSize menus = size() - surface_->size();
+    const QMargins edges = frame_margins();
+    const QSize frame(edges.left() + edges.right(), edges.top() + edges.bottom());
+    const QRect room = screen()->availableGeometry();
+    factor = std::min(factor, view::Zoom::to_fit(room.size() - menus - frame).factor());
+    const QSize window = view::Zoom::client_size(std::max(1.0, factor)) + menus;
+    resize(window);
+    const QRect framed(pos(), window + frame);
+    move(pos() + QPoint(std::min(0, room.right() - framed.right()),
+                        std::min(0, room.bottom() - framed.bottom())));
+}
+
+// The side panel and its controls follow the client area's zoom: places, fonts and frames alike.
+// Every control is given its font, as a frame's style would otherwise keep the captions inside
+// it at their first size.
+void MainWindow::zoom_controls() {
+    const QFont body = body_font(zoom_factor());
+    for (int i = 0; i < control_count; ++i)
+        if (controls_[i] && !is_status_panel(static_cast<Control>(i))) {
+            controls_[i]->setFont(body);
+            lay_out(static_cast<Control>(i));
+        }
+    for (int i = 0; i < control_count; ++i)
+        if (controls_[i] && is_status_panel(static_cast<Control>(i))) {
+            lay_out(static_cast<Control>(i));
+            auto* panel = static_cast<QLabel*>(controls_[i]);
+            fit_font_to(panel, panel->text());
+        }
+}
+
 void MainWindow::build_side_panel() {
     auto* panel = new SidePanel(surface_);
     QPalette colours = QApplication::palette();
@@ -265,22 +381,21 @@ void MainWindow::build_side_panel() {
 
     auto* title = new QLabel(QStringLiteral("V E L L O X"), panel);
     title->setAlignment(Qt::AlignCenter);
-    title->setStyleSheet(raised_panel_style());
     place(Control::Panel3D1, title, twips(120, 120, 1935, 495));
 
-    add_status_panel(Control::scode_lab, "SCODE", purple_text, twips(120, 660, 1935, 375), panel);
-    add_status_panel(Control::moves_panel, "0", blue_text, twips(540, 1140, 330, 330), panel);
+    add_status_panel(Control::scode_lab, "SCODE", twips(120, 660, 1935, 375), panel);
+    add_status_panel(Control::moves_panel, "0", twips(540, 1140, 330, 330), panel);
     add_label(Control::Label4, "Moves", twips(960, 1200, 855, 255), panel);
     add_label(Control::Label2, "Games Won", twips(420, 1560, 1215, 255), panel);
-    add_status_panel(Control::r_games_won, "0", red_text, twips(540, 1800, 330, 330), panel);
-    add_status_panel(Control::g_games_won, "0", green_text, twips(1140, 1800, 330, 330), panel);
+    add_status_panel(Control::r_games_won, "0", twips(540, 1800, 330, 330), panel);
+    add_status_panel(Control::g_games_won, "0", twips(1140, 1800, 330, 330), panel);
     add_button(Control::Zero_games_won, "0", twips(1620, 1800, 375, 375), panel,
                Zero_games_won_Click);
     // Its caption alone would be read as a bare "0".
     control(Control::Zero_games_won)->setAccessibleName(QStringLiteral("Set the games won to 0"));
     add_label(Control::Label5, "Red   Green", twips(480, 2160, 1095, 255), panel);
-    add_status_panel(Control::r_taken, "0", red_text, twips(540, 2400, 330, 330), panel);
-    add_status_panel(Control::g_taken, "0", green_text, twips(1140, 2400, 330, 330), panel);
+    add_status_panel(Control::r_taken, "0", twips(540, 2400, 330, 330), panel);
+    add_status_panel(Control::g_taken, "0", twips(1140, 2400, 330, 330), panel);
     add_label(Control::Label1, "Pairs Lost", twips(480, 2760, 1215, 255), panel);
     build_frames(panel);
     add_button(Control::restart_button, "Clear", twips(120, 4920, 615, 495), panel,
@@ -292,7 +407,6 @@ void MainWindow::build_side_panel() {
 
 void MainWindow::build_frames(QWidget* panel) {
     auto* mode = new QGroupBox(QStringLiteral("Mode"), panel);
-    mode->setStyleSheet(frame_style());
     place(Control::Frame3D1, mode, twips(120, 3000, 1875, 1095));
     add_option(Control::two_player_button, "Two Players", twips(120, 240, 1455, 255), mode,
                two_player_button_Click);
@@ -303,20 +417,18 @@ void MainWindow::build_frames(QWidget* panel) {
     static_cast<QRadioButton*>(one)->setChecked(true);
 
     auto* play = new QGroupBox(QStringLiteral("Computer Play"), panel);
-    play->setStyleSheet(frame_style());
     place(Control::Frame3D5, play, twips(120, 4080, 1875, 735));
     add_button(Control::run_button, "Run", twips(60, 240, 555, 375), play, run_button_Click);
     add_button(Control::halt_button, "Halt", twips(660, 240, 555, 375), play, halt_button_Click);
     add_button(Control::step_button, "Step", twips(1260, 240, 555, 375), play, step_button_Click);
 }
 
-QWidget* MainWindow::add_status_panel(Control which, const char* caption, QColor text, QRect twips,
+QWidget* MainWindow::add_status_panel(Control which, const char* caption, QRect twips,
                                       QWidget* parent) {
     auto* panel = new QLabel(parent);
     // Named before anything is shown, so that its first description already has the name.
     panel->setAccessibleName(QString::fromUtf8(spoken_name(which)));
     panel->setAlignment(Qt::AlignCenter);
-    panel->setStyleSheet(sunken_panel_style(text));
     place(which, panel, twips);
     show_on_panel(panel, QString::fromUtf8(caption));
     return panel;
@@ -345,9 +457,21 @@ QWidget* MainWindow::add_option(Control which, const char* caption, QRect twips,
 
 QWidget* MainWindow::place(Control which, QWidget* widget, QRect twips) {
     widget->setObjectName(QString::fromUtf8(control_name(which)));
-    widget->setGeometry(view::to_pixels(twips));
     controls_[static_cast<int>(which)] = widget;
+    places_[static_cast<int>(which)] = twips;
+    lay_out(which);
     return widget;
+}
+
+// A control at its place and in its style at the client area's zoom.
+void MainWindow::lay_out(Control which) {
+    const view::Zoom& zoom = surface_->zoom();
+    QWidget* widget = control(which);
+    QRect rect = zoom.pixels(places_[static_cast<int>(which)]);
+    if (widget->parentWidget() == surface_) rect.translate(zoom.area().topLeft());
+    widget->setGeometry(rect);
+    const QString style = style_of(which, zoom.factor());
+    if (!style.isEmpty()) widget->setStyleSheet(style);
 }
 
 } // namespace app

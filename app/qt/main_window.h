@@ -58,19 +58,25 @@ protected:
 private:
     void build_menus();
     void add_keys();
+    void add_zoom_keys();
+    double zoom_factor() const;
+    void zoom_to(double factor);
+    void zoom_controls();
     void build_side_panel();
     void build_frames(QWidget* panel);
-    QWidget* add_status_panel(Control which, const char* caption, QColor text, QRect twips,
-                              QWidget* parent);
+    QWidget* add_status_panel(Control which, const char* caption, QRect twips, QWidget* parent);
     QWidget* add_label(Control which, const char* caption, QRect twips, QWidget* parent);
     QWidget* add_button(Control which, const char* caption, QRect twips, QWidget* parent,
                         void (*handler)());
     QWidget* add_option(Control which, const char* caption, QRect twips, QWidget* parent,
                         void (*handler)());
     QWidget* place(Control which, QWidget* widget, QRect twips);
+    void lay_out(Control which);
 
     view::BoardSurface* surface_;
     std::array<QWidget*, control_count> controls_{};
+    // Where each control lies in its parent, in twips.
+    std::array<QRect, control_count> places_{};
     QAction* sound_menu_ = nullptr;
     QAction* novice_menu_ = nullptr;
     QAction* advanced_menu_ = nullptr;

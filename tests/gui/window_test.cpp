@@ -63,8 +63,14 @@ void click_at(QPoint at, Qt::MouseButton button = Qt::LeftButton) {
     QTest::mouseClick(target, button, {}, target->mapFrom(board, at));
 }
 
-void click_point(int x, int y) {
-    click_at(QPoint(view::to_pixels(view::point_left(x)), view::to_pixels(view::point_top(y))));
+// Where a grid point lies on the client area scaled by the factor from its top left corner.
+QPoint point_pixel(int x, int y, double factor = 1, QPoint corner = {}) {
+    return corner + QPoint(qRound(view::point_left(x) * factor / view::twips_per_pixel),
+                           qRound(view::point_top(y) * factor / view::twips_per_pixel));
+}
+
+void click_point(int x, int y, double factor = 1, QPoint corner = {}) {
+    click_at(point_pixel(x, y, factor, corner));
 }
 
 // The actions of a widget or menu, with the actions of their menus under them.
@@ -340,7 +346,6 @@ private slots:
 
     void controlsMenusAndBoardAreAsApproved() {
         QCOMPARE(QApplication::focusWidget(), window_->centralWidget());
-        QCOMPARE(window_->minimumSize(), window_->maximumSize());
         const std::string fault = approval_fault(describe(window_).toStdString(), "window.txt");
         QVERIFY2(fault.empty(), fault.c_str());
         for (int k = 1; k <= 6; ++k) view::place_stone_image(k % 2 ? 1 : 2, k, 8 + k, 9 + k % 2);
@@ -513,6 +518,68 @@ private slots:
 
     // Presses on the side panel's status panels, labels, frames and a disabled button never
     // reach the panel; a press on its bare part does and gives the refusal cue.
+    // At any size the client area scales as one, centred: a press lands on the point aimed at,
+    // stones and grid lines sit where the factor puts them, and every control grows alike. The
+    // zoom keys step the window's size within the screen and back to the smallest.
+    void theClientAreaScalesWithTheWindow() {
+        QWidget* board = window_->centralWidget();
+        const QPoint home = window_->pos();
+        const QSize menus = window_->size() - board->size();
+        std::array<QRect, app::control_count> at_one;
+        for (int i = 0; i < app::control_count; ++i)
+            if (QWidget* control = widget(Control(i))) at_one[i] = control->geometry();
+        click(Control::two_player_button);
+        for (double factor : {1.0, 1.5, 2.37}) {
+            const QSize client = (QSizeF(565, 418) * factor).toSize();
+            window_->resize(client + menus + QSize(0, 30)); // margins above and below
+            const QPoint corner(0, 15);
+            QTRY_COMPARE(board->size(), client + QSize(0, 30));
+            for (int i = 0; i < app::control_count; ++i) {
+                QWidget* control = widget(Control(i));
+                if (!control) continue;
+                const QRect want(at_one[i].topLeft() * factor, at_one[i].size() * factor);
+                const QRect got = control->geometry().translated(
+                    control->parentWidget() == board ? -corner : QPoint());
+                const QMargins off(got.left() - want.left(), got.top() - want.top(),
+                                   got.right() - want.right(), got.bottom() - want.bottom());
+                QVERIFY2(std::max({abs(off.left()), abs(off.top()), abs(off.right()),
+                                   abs(off.bottom())}) <= 2,
+                         app::control_name(Control(i)));
+            }
+            for (Control text : {Control::no_player_button, Control::step_button})
+                QCOMPARE(widget(text)->font().pixelSize(), int(11 * factor));
+            const int x = 3 + qRound(factor * 4), y = 4;
+            click_point(x, y, factor, corner);
+            QCOMPARE(engine::cell(x, y).color, engine::move_count % 2 ? 1 : 2);
+            const QImage image = board->grab().toImage();
+            const QColor stone = image.pixelColor(point_pixel(x, y, factor, corner));
+            QVERIFY(stone.hsvSaturation() > 100 && stone.hue() < 200);
+            const QPoint between = (point_pixel(x, y + 1, factor, corner) +
+                                    point_pixel(x + 1, y + 2, factor, corner)) /
+                                   2;
+            const QPoint line(point_pixel(x + 1, y, factor, corner).x(), between.y());
+            QCOMPARE(image.pixelColor(line), view::BoardSurface::foreground());
+            QCOMPARE(image.pixelColor(1, 1), QApplication::palette().color(QPalette::Window));
+        }
+        window_->activateWindow(); // the keys are the window's
+        QVERIFY(QTest::qWaitForWindowActive(window_));
+        QTest::keyClick(window_, Qt::Key_0, Qt::ControlModifier);
+        QTRY_COMPARE(board->size(), QSize(565, 418));
+        QTest::keyClick(window_, Qt::Key_Plus, Qt::ControlModifier);
+        QTRY_COMPARE(board->size(), QSize(706, 523));
+        QTest::keyClick(window_, Qt::Key_Equal, Qt::ControlModifier);
+        const QRect room = window_->screen()->availableGeometry(); // the largest that fits
+        QTRY_VERIFY(room.contains(window_->frameGeometry()) &&
+                    (window_->frameGeometry().width() == room.width() ||
+                     window_->frameGeometry().height() == room.height()));
+        QTest::keyClick(window_, Qt::Key_Minus, Qt::ControlModifier);
+        QTRY_COMPARE(board->size(), QSize(706, 523));
+        QTest::keyClick(window_, Qt::Key_Minus, Qt::ControlModifier);
+        QTRY_COMPARE(board->size(), QSize(565, 418));
+        window_->move(home);
+        app::new_game();
+    }
+
     void pressesOnlyCountOnTheBareSidePanel() {
         struct : QObject {
             int presses = 0;

@@ -18,11 +18,10 @@ constexpr QPoint centre_point(10, 10);
 
 } // namespace
 
-BoardCursor::BoardCursor(QWidget* board) : QWidget(board) {
+BoardCursor::BoardCursor(QWidget* board, const Zoom& zoom) : QWidget(board), zoom_(zoom) {
     setObjectName(QStringLiteral("board_cursor"));
     setAttribute(Qt::WA_TransparentForMouseEvents);
     setAttribute(Qt::WA_TranslucentBackground);
-    resize(to_pixels(image_size), to_pixels(image_size));
     place_at(centre_point);
     hide();
 }
@@ -36,8 +35,13 @@ void BoardCursor::go_home() { place_at(centre_point); }
 
 void BoardCursor::place_at(QPoint point) {
     point_ = point;
-    move(to_pixels(point_left(point.x()) - image_size / 2),
-         to_pixels(point_top(point.y()) - image_size / 2));
+    lay_out();
+}
+
+void BoardCursor::lay_out() {
+    const QPoint centre(point_left(point_.x()), point_top(point_.y()));
+    setGeometry(QRect(zoom_.at(centre - QPoint(image_size, image_size) / 2),
+                      QSize(zoom_.pixels(image_size), zoom_.pixels(image_size))));
 }
 
 // A ring of the desktop's highlight colour between two dark edges, wider than a stone, so that
@@ -45,10 +49,12 @@ void BoardCursor::place_at(QPoint point) {
 void BoardCursor::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
-    const QRectF ring = QRectF(rect()).adjusted(3, 3, -3, -3);
-    painter.setPen(QPen(QColor(20, 20, 20), 6));
+    const double scale = zoom_.factor();
+    const double inset = 3 * scale;
+    const QRectF ring = QRectF(rect()).adjusted(inset, inset, -inset, -inset);
+    painter.setPen(QPen(QColor(20, 20, 20), 6 * scale));
     painter.drawEllipse(ring);
-    painter.setPen(QPen(palette().color(QPalette::Active, QPalette::Highlight), 3.5));
+    painter.setPen(QPen(palette().color(QPalette::Active, QPalette::Highlight), 3.5 * scale));
     painter.drawEllipse(ring);
 }
 

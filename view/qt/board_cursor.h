@@ -5,12 +5,14 @@
 #include <QPoint>
 #include <QWidget>
 
+#include "view/qt/zoom.h"
+
 namespace view {
 
 // Drawn above the stones and markers; presses go through it to whatever lies below.
 class BoardCursor : public QWidget {
 public:
-    explicit BoardCursor(QWidget* board);
+    BoardCursor(QWidget* board, const Zoom& zoom);
 
     // The grid point under the cursor.
     QPoint point() const { return point_; }
@@ -21,12 +23,16 @@ public:
     // Back to the centre of the board.
     void go_home();
 
+    // Places the cursor again at the board's zoom.
+    void lay_out();
+
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
     void place_at(QPoint point);
 
+    const Zoom& zoom_;
     QPoint point_;
 };
 

@@ -6,9 +6,12 @@
 #include "view/qt/pictures.h"
 #include "view/qt/twips.h"
 
+#include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+
+#include <algorithm>
 
 namespace view {
 
@@ -26,7 +29,6 @@ PictureElement::PictureElement(ImageArray array, int index, QWidget* parent)
     : QWidget(parent), array_(array), index_(index) {
     setAttribute(Qt::WA_TranslucentBackground);
     setObjectName(QStringLiteral("%1_%2").arg(array_name(array)).arg(index));
-    resize(to_pixels(image_size), to_pixels(image_size));
     hide();
 }
 
@@ -54,7 +56,9 @@ void PictureElement::mouseReleaseEvent(QMouseEvent* event) {
 
 void BoardSurface::mousePressEvent(QMouseEvent* event) {
     event->accept();
-    press(event->position() * twips_per_pixel, static_cast<int>(event->button()),
+    // The margin around a zoomed client area is no part of the game.
+    if (!zoom_.area().contains(event->position().toPoint())) return;
+    press(zoom_.twips_at(event->position()), static_cast<int>(event->button()),
           static_cast<int>(event->modifiers()));
 }
 
@@ -89,12 +93,12 @@ void BoardSurface::keyPressEvent(QKeyEvent* event) {
 // the bare board hands its place in twips to the press handler.
 void BoardSurface::press_at_cursor() {
     const QPoint point = cursor_->point();
-    const QPoint at(to_pixels(point_left(point.x())), to_pixels(point_top(point.y())));
-    if (auto* picture = qobject_cast<PictureElement*>(childAt(at))) {
+    const QPoint twips(point_left(point.x()), point_top(point.y()));
+    if (auto* picture = qobject_cast<PictureElement*>(childAt(zoom_.at(twips)))) {
         if (picture->array() == ImageArray::x_image) emit marker_clicked(picture->index());
         return;
     }
-    press(QPointF(point_left(point.x()), point_top(point.y())), Qt::LeftButton, Qt::NoModifier);
+    press(twips, Qt::LeftButton, Qt::NoModifier);
 }
 
 void BoardSurface::focusInEvent(QFocusEvent* event) {
@@ -109,7 +113,8 @@ void BoardSurface::focusOutEvent(QFocusEvent* event) {
     QWidget::focusOutEvent(event);
 }
 
-BoardSurface::BoardSurface(QWidget* parent) : QWidget(parent), cursor_(new BoardCursor(this)) {
+BoardSurface::BoardSurface(QWidget* parent)
+    : QWidget(parent), cursor_(new BoardCursor(this, zoom_)) {
     setAutoFillBackground(true);
     setFocusPolicy(Qt::StrongFocus);
     QPalette colours = palette();
@@ -121,7 +126,7 @@ BoardSurface::BoardSurface(QWidget* parent) : QWidget(parent), cursor_(new Board
 QPoint BoardSurface::cursor_point() const { return cursor_->point(); }
 
 QPoint BoardSurface::point_of(const PictureElement* picture) {
-    const QPointF centre = QRectF(picture->geometry()).center() * twips_per_pixel;
+    const QPointF centre = picture->place() + QPointF(image_size, image_size) / 2;
     const GridPoint point =
         point_at(static_cast<float>(centre.x()), static_cast<float>(centre.y()));
     return QPoint(point.x, point.y);
@@ -150,28 +155,57 @@ void BoardSurface::add_circle(int cx, int cy, int radius, int width_px, Ink ink)
     update();
 }
 
-// Lines are drawn on whole pixels without smoothing so the grid stays sharp; only the circle
-// is smoothed.
+// Lines are drawn on whole pixels without smoothing so the grid stays sharp at every zoom;
+// only the circle is smoothed.
 void BoardSurface::paintEvent(QPaintEvent*) {
     QPainter painter(this);
+    paint_margin(painter);
+    const double scale = zoom_.factor();
     for (const Shape& shape : shapes_) {
-        painter.setPen(QPen(ink_colour(shape.ink), shape.width_px, Qt::SolidLine, Qt::SquareCap));
+        const QPoint start = zoom_.at(QPoint(shape.x1, shape.y1));
         if (shape.circle) {
+            painter.setPen(QPen(ink_colour(shape.ink), shape.width_px * scale));
             painter.setRenderHint(QPainter::Antialiasing, true);
-            const double radius = shape.x2 / twips_per_pixel;
-            painter.drawEllipse(QPointF(to_pixels(shape.x1), to_pixels(shape.y1)), radius, radius);
+            const double radius = shape.x2 * scale / twips_per_pixel;
+            painter.drawEllipse(QPointF(start), radius, radius);
             painter.setRenderHint(QPainter::Antialiasing, false);
         } else {
-            painter.drawLine(to_pixels(shape.x1), to_pixels(shape.y1), to_pixels(shape.x2),
-                             to_pixels(shape.y2));
+            const int width = std::max(1, qRound(shape.width_px * scale));
+            painter.setPen(QPen(ink_colour(shape.ink), width, Qt::SolidLine, Qt::SquareCap));
+            painter.drawLine(start, zoom_.at(QPoint(shape.x2, shape.y2)));
         }
     }
+}
+
+// Where the window's shape differs from the client area's, the rest is the desktop's plain
+// window colour.
+void BoardSurface::paint_margin(QPainter& painter) {
+    const QRegion margin = QRegion(rect()) - zoom_.area();
+    for (const QRect& part : margin)
+        painter.fillRect(part, QApplication::palette().color(QPalette::Window));
+}
+
+void BoardSurface::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    const Zoom fitted = Zoom::to_fit(size());
+    if (fitted == zoom_) return;
+    zoom_ = fitted;
+    for (const auto& list : elements_)
+        for (const auto& [index, picture] : list) lay_out(picture);
+    cursor_->lay_out();
+    emit zoomed();
+}
+
+void BoardSurface::lay_out(PictureElement* picture) {
+    picture->setGeometry(QRect(zoom_.at(picture->place()),
+                               QSize(zoom_.pixels(image_size), zoom_.pixels(image_size))));
 }
 
 void BoardSurface::create_element(ImageArray array, int index) {
     auto& list = elements_[static_cast<int>(array)];
     if (list.count(index)) return;
     auto* picture = new PictureElement(array, index, this);
+    lay_out(picture);
     connect(picture, &PictureElement::clicked, this, &BoardSurface::marker_clicked);
     list[index] = picture;
     cursor_->raise();
@@ -183,8 +217,10 @@ void BoardSurface::create_element(ImageArray array, int index) {
 }
 
 void BoardSurface::move_element(ImageArray array, int index, int left, int top) {
-    if (PictureElement* picture = element(array, index))
-        picture->move(to_pixels(left), to_pixels(top));
+    if (PictureElement* picture = element(array, index)) {
+        picture->set_place(QPoint(left, top));
+        lay_out(picture);
+    }
 }
 
 void BoardSurface::set_element_visible(ImageArray array, int index, bool visible) {

@@ -1,6 +1,7 @@
 // The main window's client area: the board drawing and the picture elements on it.
 #pragma once
 
+#include "view/qt/zoom.h"
 #include "view/view_platform.h"
 
 #include <QPointer>
@@ -10,6 +11,8 @@
 #include <array>
 #include <map>
 #include <vector>
+
+class QPainter;
 
 namespace view {
 
@@ -22,6 +25,10 @@ public:
     PictureElement(ImageArray array, int index, QWidget* parent);
     ImageArray array() const { return array_; }
     int index() const { return index_; }
+
+    // Its top left corner on the board, in twips.
+    QPoint place() const { return place_; }
+    void set_place(QPoint twips) { place_ = twips; }
 
 signals:
     // A press and release on a win marker.
@@ -36,6 +43,7 @@ protected:
 private:
     ImageArray array_;
     int index_;
+    QPoint place_;
     bool pressed_ = false;
 };
 
@@ -57,6 +65,9 @@ public:
     // The win markers shown and the newest stone: what a message on a win must leave in sight.
     QRegion pieces_of_the_win() const;
 
+    // How the client area is scaled to the surface's size.
+    const Zoom& zoom() const { return zoom_; }
+
     // The grid point the keyboard's cursor stands on.
     QPoint cursor_point() const;
 
@@ -77,9 +88,12 @@ signals:
     void piece_changed(QPoint point);
     // The board took the focus or its cursor moved.
     void cursor_moved();
+    // The surface changed its size and the client area its zoom.
+    void zoomed();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
@@ -90,6 +104,8 @@ private:
     void press_at_cursor();
     void press(QPointF twips, int button, int modifiers);
     void tell_piece_changed(const PictureElement* picture);
+    void lay_out(PictureElement* picture);
+    void paint_margin(QPainter& painter);
 
     struct Shape {
         bool circle;
@@ -97,6 +113,7 @@ private:
         int width_px;
         Ink ink;
     };
+    Zoom zoom_;
     std::vector<Shape> shapes_;
     std::array<std::map<int, PictureElement*>, 3> elements_;
     BoardCursor* cursor_;
