@@ -156,10 +156,12 @@ void computer_move(benchmark::State& state) {
 
 BENCHMARK(computer_move)->ArgName("skill")->Arg(0)->Arg(1)->UseManualTime()->MinTime(2.0);
 
-// Whole games, each from a new game to its end; the same games_per_level games over and over.
+// Whole games, each from a new game to its end, with no window to tell; the same
+// games_per_level games over and over.
 void self_play(benchmark::State& state) {
     const int skill = static_cast<int>(state.range(0));
     recording::start_program();
+    recording::muted = true;
     ai::draw_one_to_five = seeded_draw;
     int game = 0;
     for (auto _ : state) {
@@ -167,6 +169,7 @@ void self_play(benchmark::State& state) {
         game = (game + 1) % games_per_level;
     }
     ai::draw_one_to_five = ai::clock_seeded_draw;
+    recording::muted = false;
     state.counters["games_per_s"] =
         benchmark::Counter(1, benchmark::Counter::kIsIterationInvariantRate);
 }
