@@ -29,6 +29,11 @@ bool met_before(Point p, int d, int colour) {
     return in_box(q) && holds(q, colour);
 }
 
+// True when neither neighbour of p on line d holds colour: p is a run of one.
+bool alone_on_line(Point p, int d, int colour) {
+    return !holds(step(p, d), colour) && !holds(step(p, d, -1), colour);
+}
+
 void find_runs() {
     runs.clear();
     scan_points([](int x, int y) {
@@ -36,10 +41,10 @@ void find_runs() {
         const int colour = engine::cell(x, y).color;
         if (colour == engine::empty) return false;
         for (int d = 1; d <= 4; ++d) {
+            if (alone_on_line(p, d, colour) || met_before(p, d, colour)) continue;
             Run run{{}, {}, static_cast<i16>(d), 0, static_cast<i16>(colour)};
-            if (met_before(p, d, colour)) continue;
             run.length = static_cast<i16>(run_length(d, x, y, colour, run.a, run.b));
-            if (run.length >= 2) runs.push_back(run);
+            runs.push_back(run);
         }
         return false;
     });
