@@ -1,4 +1,5 @@
-// The scan of the bounding box that every tactic makes, and the tests that tactics share.
+// The scans that the tactics make, of the runs and of the points of the bounding box, and the
+// tests that tactics share.
 #pragma once
 
 #include "ai/board_runs.h"
