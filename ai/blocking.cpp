@@ -32,7 +32,7 @@ bool block_split_three_at(Point a, Point b, int d) {
 } // namespace
 
 bool block_four() {
-    return scan_runs(scan_dir, 4, opp_color, [](Point a, Point b, int d) {
+    return scan_runs(4, opp_color, [](Point a, Point b, int d) {
         if (holds(a, cur_color) && holds(b, cur_color)) return false;
         if (capture(a, 4, d)) return true;
         if (holds(a, empty) && play(a)) return true;
@@ -40,13 +40,13 @@ bool block_four() {
     });
 }
 
-bool block_split_four() { return scan_runs(scan_dir, 3, opp_color, block_split_four_at); }
+bool block_split_four() { return scan_runs(3, opp_color, block_split_four_at); }
 
-bool block_split_three() { return scan_runs(scan_dir, 2, opp_color, block_split_three_at); }
+bool block_split_three() { return scan_runs(2, opp_color, block_split_three_at); }
 
 // Only the preferred forward end is tested for safety.
 bool block_open_three() {
-    return scan_runs(scan_dir, 3, opp_color, [](Point a, Point b, int d) {
+    return scan_runs(3, opp_color, [](Point a, Point b, int d) {
         if (!holds(a, empty) || !holds(b, empty)) return false;
         return capture(a, 3, d) || (is_safe(b) && play(b)) || play(a);
     });
@@ -54,7 +54,7 @@ bool block_open_three() {
 
 bool block_open_two() {
     if (is_novice()) return false;
-    return scan_runs(scan_dir, 2, opp_color, [](Point a, Point b, int) {
+    return scan_runs(2, opp_color, [](Point a, Point b, int) {
         if (!holds(a, empty) || !holds(b, empty)) return false;
         return (is_safe(a) && play(a)) || (is_safe(b) && play(b));
     });
@@ -63,14 +63,14 @@ bool block_open_two() {
 // A three that an own stone already caps two points away is left alone.
 bool block_closed_three() {
     if (is_novice()) return false;
-    return scan_runs(scan_dir, 3, opp_color,
+    return scan_runs(3, opp_color,
                      [](Point a, Point b, int d) { return play_closed_three(a, b, d, cur_color); });
 }
 
 // _ O _ O _ answered at its middle point.
 bool block_split_two() {
     if (is_novice()) return false;
-    return scan_lines(scan_dir, [](int x, int y, int d) {
+    return scan_lines([](int x, int y, int d) {
         const Point p{static_cast<i16>(x), static_cast<i16>(y)};
         return gap_opp_gap(d, x, y) && gap_opp_gap(opposite_dir(d), x, y) && is_safe(p) && play(p);
     });

@@ -1,6 +1,7 @@
 // The ladder of tactics, the random last resort and the end of the computer's move.
 #include "ai/computer_move.h"
 
+#include "ai/board_runs.h"
 #include "ai/primitives.h"
 #include "ai/tactics.h"
 #include "engine/moves.h"
@@ -85,6 +86,7 @@ bool first_empty_point() {
 }
 
 bool place_stone() {
+    const StillBoard still;
     for (const Rung& rung : ladder) {
         if (rung.tactic()) {
             engine::strategy_code = rung.strategy_code;

@@ -31,26 +31,25 @@ bool fill_three_and_one(Point a, Point b, int d) {
 
 // Every two-and-one shape on the board goes before any three-and-one.
 bool extend_split_three() {
-    return scan_runs(scan_dir, 2, cur_color, fill_two_and_one) ||
-           scan_runs(scan_dir, 3, cur_color, fill_three_and_one);
+    return scan_runs(2, cur_color, fill_two_and_one) || scan_runs(3, cur_color, fill_three_and_one);
 }
 
 // Only the forward end: a three whose forward end is off the board is passed over.
 bool extend_open_three() {
-    return scan_runs(scan_dir, 3, cur_color, [](Point a, Point b, int) {
+    return scan_runs(3, cur_color, [](Point a, Point b, int) {
         return holds(a, empty) && holds(b, empty) && play(b);
     });
 }
 
 bool extend_closed_two() {
-    return scan_runs(scan_dir, 2, cur_color, [](Point a, Point b, int) {
+    return scan_runs(2, cur_color, [](Point a, Point b, int) {
         if (holds(a, opp_color) && holds(b, empty) && play(b)) return true;
         return holds(b, opp_color) && holds(a, empty) && play(a);
     });
 }
 
 bool extend_open_two() {
-    return scan_runs(scan_dir, 2, cur_color, [](Point a, Point b, int) {
+    return scan_runs(2, cur_color, [](Point a, Point b, int) {
         if (!holds(a, empty) || !holds(b, empty)) return false;
         return (is_safe(b) && play(b)) || (is_safe(a) && play(a));
     });
@@ -59,7 +58,7 @@ bool extend_open_two() {
 // Never towards an opponent stone that stands two points past the run.
 bool extend_closed_three() {
     if (is_novice()) return false;
-    return scan_runs(scan_dir, 3, cur_color,
+    return scan_runs(3, cur_color,
                      [](Point a, Point b, int d) { return play_closed_three(a, b, d, opp_color); });
 }
 

@@ -6,13 +6,15 @@ namespace ai {
 
 // The back end first: below a vertical four, left of a horizontal one.
 bool make_five() {
-    i16 dir = 0; // counted apart from the scan_dir of the other tactics
-    return scan_runs(dir, 4, engine::cur_color, [](Point a, Point b, int) {
+    return scan_runs(4, engine::cur_color, [](Point a, Point b, int) {
         if (holds(a, engine::empty) && play(a)) return true;
         return holds(b, engine::empty) && play(b);
     });
 }
 
-bool take_two() { return scan_points(capture_pair_at); }
+bool take_two() {
+    return scan_runs(2, engine::opp_color,
+                     [](Point a, Point b, int) { return bracket_pair(a, b); });
+}
 
 } // namespace ai

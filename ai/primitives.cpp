@@ -8,24 +8,15 @@ namespace ai {
 using engine::cur_color;
 using engine::opp_color;
 
-i16 scan_dir{};
-
-Point step(Point p, int d, int steps) {
-    const engine::Direction& s = engine::dir_table[d];
-    return Point{static_cast<i16>(p.x + steps * s.dx), static_cast<i16>(p.y + steps * s.dy)};
-}
-
-bool holds(Point p, int colour) { return engine::cell(p.x, p.y).color == colour; }
-
 bool is_novice() { return engine::skill_level == 0; }
 
 bool play(Point p) { return engine::try_move(p.x, p.y); }
 
 int opposite_dir(int d) { return d < 5 ? d + 4 : (d + 5) % 9; }
 
-bool exact_run(int d, int x, int y, int n, int colour, Point& back, Point& forward) {
+int run_length(int d, int x, int y, int colour, Point& back, Point& forward) {
     Point p{static_cast<i16>(x), static_cast<i16>(y)};
-    if (!holds(p, colour)) return false;
+    if (!holds(p, colour)) return 0;
     while (holds(p, colour)) p = step(p, d);
     forward = p;
     // Walking back from the forward end counts the whole run, on both sides of (x, y).
@@ -35,7 +26,11 @@ bool exact_run(int d, int x, int y, int n, int colour, Point& back, Point& forwa
         ++steps;
     } while (holds(p, colour));
     back = p;
-    return steps == n + 1;
+    return steps - 1;
+}
+
+bool exact_run(int d, int x, int y, int n, int colour, Point& back, Point& forward) {
+    return run_length(d, x, y, colour, back, forward) == n;
 }
 
 bool stones_follow(int x, int y, int n, int colour, int d, Point& after) {
@@ -73,11 +68,15 @@ bool capture_pair_at(int x, int y) {
     for (int d = 1; d <= 4; ++d) {
         Point back{};
         Point forward{};
-        if (!exact_run(d, x, y, 2, opp_color, back, forward)) continue;
-        if (holds(back, cur_color) && holds(forward, engine::empty) && play(forward)) return true;
-        if (holds(forward, cur_color) && holds(back, engine::empty) && play(back)) return true;
+        if (exact_run(d, x, y, 2, opp_color, back, forward) && bracket_pair(back, forward))
+            return true;
     }
     return false;
+}
+
+bool bracket_pair(Point a, Point b) {
+    if (holds(a, cur_color) && holds(b, engine::empty) && play(b)) return true;
+    return holds(b, cur_color) && holds(a, engine::empty) && play(a);
 }
 
 bool capture_in_line(int x, int y, int n, int d) {

@@ -10,14 +10,14 @@ struct Point {
     i16 y;
 };
 
-// The direction counter of the tactics' direction loops; holds nothing between calls.
-extern i16 scan_dir;
-
 // The point `steps` steps from p along d; a negative count steps against d.
-Point step(Point p, int d, int steps = 1);
+inline Point step(Point p, int d, int steps = 1) {
+    const engine::Direction& s = engine::dir_table[d];
+    return Point{static_cast<i16>(p.x + steps * s.dx), static_cast<i16>(p.y + steps * s.dy)};
+}
 
 // True iff the colour of p's cell is colour; empty is 0.
-bool holds(Point p, int colour);
+inline bool holds(Point p, int colour) { return engine::cell(p.x, p.y).color == colour; }
 
 // Novice play has no exposure test, no capture to block and none of the Advanced-only tactics.
 bool is_novice();
@@ -28,9 +28,13 @@ bool play(Point p);
 // The direction opposite to d, for d = 1..8.
 int opposite_dir(int d);
 
-// True iff the run of colour through (x, y) along d has exactly n stones. Whenever (x, y) holds
-// colour, writes the first points beyond the run against d (back) and along d (forward); leaves
-// them alone otherwise.
+// The number of stones in the run of colour through (x, y) along d, 0 when (x, y) does not hold
+// colour. Whenever it does, writes the first points beyond the run against d (back) and along d
+// (forward); leaves them alone otherwise.
+int run_length(int d, int x, int y, int colour, Point& back, Point& forward);
+
+// True iff the run of colour through (x, y) along d has exactly n stones, n > 0; writes back and
+// forward as run_length does.
 bool exact_run(int d, int x, int y, int n, int colour, Point& back, Point& forward);
 
 // True iff the n points after (x, y) along d all hold colour; then writes the point n + 1 steps
@@ -43,6 +47,10 @@ bool gap_opp_gap(int d, int x, int y);
 // True iff a cur_color stone at (x, y) would form a pair the opponent can take next move. Novice
 // players never see it.
 bool move_exposes_pair(int x, int y);
+
+// Places a cur_color stone that brackets the opponent pair from back end a to forward end b: at
+// the forward end first.
+bool bracket_pair(Point a, Point b);
 
 // Places a cur_color stone that brackets an opponent pair through (x, y), trying the lines
 // through it in the order 1 to 4.

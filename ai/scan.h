@@ -1,6 +1,8 @@
-// The scan of the bounding box that every tactic makes, and the tests that tactics share.
+// The scans that the tactics make, of the runs and of the points of the bounding box, and the
+// tests that tactics share.
 #pragma once
 
+#include "ai/board_runs.h"
 #include "ai/primitives.h"
 
 namespace ai {
@@ -18,22 +20,22 @@ template <typename At> bool scan_points(At at) {
     return false;
 }
 
-// scan_points with the four line orientations of each point, counted in dir, as at(x, y, d).
-template <typename At> bool scan_lines(i16& dir, At at) {
+// scan_points with the four line orientations of each point, as at(x, y, d).
+template <typename At> bool scan_lines(At at) {
     return scan_points([&](int x, int y) {
-        for (dir = 1; dir <= 4; ++dir)
-            if (at(x, y, dir)) return true;
+        for (int d = 1; d <= 4; ++d)
+            if (at(x, y, d)) return true;
         return false;
     });
 }
 
-// scan_lines over the runs of exactly n stones of colour, as at(back end, forward end, d).
-template <typename At> bool scan_runs(i16& dir, int n, int colour, At at) {
-    return scan_lines(dir, [&](int x, int y, int d) {
-        Point back{};
-        Point forward{};
-        return exact_run(d, x, y, n, colour, back, forward) && at(back, forward, d);
-    });
+// The runs of exactly n stones of colour, as at(back end, forward end, d), in the order in which
+// scan_lines first meets them. Meeting a run again at its later stones would ask the same
+// question of the same board, so each run is asked once.
+template <typename At> bool scan_runs(int n, int colour, At at) {
+    for (const Run& run : board_runs())
+        if (run.length == n && run.colour == colour && at(run.a, run.b, run.d)) return true;
+    return false;
 }
 
 // The gap of a split shape: the end e of a run when it is empty and followed, along direction

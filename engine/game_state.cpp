@@ -1,8 +1,6 @@
 // Storage of the board and the game-wide variables, with the board's basic operations.
 #include "engine/game_state.h"
 
-#include <cassert>
-
 namespace engine {
 
 // Zero, empty or false until start-up gives them their first values: initialize_program,
@@ -39,15 +37,6 @@ std::string media_dir;
 std::string ini_path;
 bool sound_on{};
 i16 sound_flags{};
-
-BoardCell& cell(int x, int y) {
-    assert(x >= board_low && x <= board_high && y >= board_low && y <= board_high);
-    return board[x - board_low][y - board_low];
-}
-
-bool is_interior(int x, int y) {
-    return x >= 2 && x <= grid_size - 1 && y >= 2 && y <= grid_size - 1;
-}
 
 void clear_board() {
     for (int x = board_low; x <= board_high; ++x)

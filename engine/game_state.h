@@ -2,6 +2,7 @@
 #pragma once
 
 #include <array>
+#include <cassert>
 #include <cstdint>
 #include <string>
 
@@ -90,10 +91,15 @@ constexpr int one_vs_comp = 1;
 constexpr int two_players = 2;
 
 // The cell at grid point (x, y); both coordinates lie in -1..21.
-BoardCell& cell(int x, int y);
+inline BoardCell& cell(int x, int y) {
+    assert(x >= board_low && x <= board_high && y >= board_low && y <= board_high);
+    return board[x - board_low][y - board_low];
+}
 
 // True for the points that may hold a stone: columns and rows 2..18.
-bool is_interior(int x, int y);
+inline bool is_interior(int x, int y) {
+    return x >= 2 && x <= grid_size - 1 && y >= 2 && y <= grid_size - 1;
+}
 
 // Empties every cell of the board, margin included.
 void clear_board();

@@ -15,6 +15,7 @@
 namespace recording {
 
 std::vector<std::string> calls;
+bool muted = false;
 std::map<std::string, std::string> files;
 std::string program_dir;
 std::string windows_dir;
@@ -33,6 +34,7 @@ bool run_next_scripted_action() {
 
 // One line per call: the operation and its arguments separated by spaces, flags as 1 and 0.
 template <typename... Parts> void record(const char* operation, const Parts&... parts) {
+    if (muted) return;
     std::ostringstream line;
     line << operation;
     ((line << ' ' << parts), ...);

@@ -21,6 +21,9 @@ struct ProgramEnded {};
 
 extern std::vector<std::string> calls;
 
+// While set, the calls are not recorded, for benchmarks of the game logic alone.
+extern bool muted;
+
 // The settings and other files the game can see, by path.
 extern std::map<std::string, std::string> files;
 
