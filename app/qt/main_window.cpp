@@ -95,6 +95,7 @@ QString style_of(Control which, double scale) {
     default: return QString();
     }
 }
+
 // Status panels, labels and frames take no presses, and a press on a disabled button is
 // ignored: none of them may reach the side panel behind them.
 void stop_presses(QWidget* widget) { widget->setAttribute(Qt::WA_NoMousePropagation); }
@@ -139,6 +140,20 @@ public:
     }
 };
 
+// The panel's bold font, from the side panel's at the window's zoom, made smaller where the
+// text would not fit.
+void fit_font_to(QLabel* panel, const QString& text) {
+    panel->ensurePolished(); // the style sheet's border narrows the contents
+    QFont font = panel->parentWidget()->font();
+    font.setBold(true);
+    // A pixel of room on either side keeps the text off the bevel.
+    const int room = panel->contentsRect().width() - 2;
+    while (font.pixelSize() > smallest_panel_font_pixels &&
+           QFontMetrics(font).horizontalAdvance(text) > room)
+        font.setPixelSize(font.pixelSize() - 1);
+    panel->setFont(font);
+}
+
 // Places and sizes of the controls, as the window is laid out: in twips.
 QRect twips(int left, int top, int width, int height) { return QRect(left, top, width, height); }
 
@@ -161,20 +176,6 @@ void keep_quiet() {
     qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
         if (type == QtFatalMsg) std::fprintf(stderr, "%s\n", qPrintable(text));
     });
-}
-
-// The panel's bold font, from the side panel's at the window's zoom, made smaller where the
-// text would not fit.
-static void fit_font_to(QLabel* panel, const QString& text) {
-    panel->ensurePolished(); // the style sheet's border narrows the contents
-    QFont font = panel->parentWidget()->font();
-    font.setBold(true);
-    // A pixel of room on either side keeps the text off the bevel.
-    const int room = panel->contentsRect().width() - 2;
-    while (font.pixelSize() > smallest_panel_font_pixels &&
-           QFontMetrics(font).horizontalAdvance(text) > room)
-        font.setPixelSize(font.pixelSize() - 1);
-    panel->setFont(font);
 }
 
 void show_on_panel(QLabel* panel, const QString& text) {
@@ -353,14 +354,14 @@ void MainWindow::zoom_to(double factor) {
 // it at their first size.
 void MainWindow::zoom_controls() {
     const QFont body = body_font(zoom_factor());
-    for (int i = 0; i < control_count; ++i)
-        if (controls_[i] && !is_status_panel(static_cast<Control>(i))) {
-            controls_[i]->setFont(body);
-            lay_out(static_cast<Control>(i));
-        }
+    for (int i = 0; i < control_count; ++i) {
+        if (!controls_[i]) continue;
+        if (!is_status_panel(static_cast<Control>(i))) controls_[i]->setFont(body);
+        lay_out(static_cast<Control>(i));
+    }
+    // A status panel's font follows the side panel's, set by now.
     for (int i = 0; i < control_count; ++i)
         if (controls_[i] && is_status_panel(static_cast<Control>(i))) {
-            lay_out(static_cast<Control>(i));
             auto* panel = static_cast<QLabel*>(controls_[i]);
             fit_font_to(panel, panel->text());
         }
