@@ -516,8 +516,6 @@ private slots:
         QVERIFY(action("advanced_menu")->isChecked() && !action("novice_menu")->isChecked());
     }
 
-    // Presses on the side panel's status panels, labels, frames and a disabled button never
-    // reach the panel; a press on its bare part does and gives the refusal cue.
     // At any size the client area scales as one, centred: a press lands on the point aimed at,
     // stones and grid lines sit where the factor puts them, and every control grows alike. The
     // zoom keys step the window's size within the screen and back to the smallest.
@@ -580,6 +578,8 @@ private slots:
         app::new_game();
     }
 
+    // Presses on the side panel's status panels, labels, frames and a disabled button never
+    // reach the panel; a press on its bare part does and gives the refusal cue.
     void pressesOnlyCountOnTheBareSidePanel() {
         struct : QObject {
             int presses = 0;
