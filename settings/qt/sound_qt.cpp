@@ -13,12 +13,14 @@
 #include <QDeadlineTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QThread>
 
 #include <algorithm>
 #include <atomic>
 #include <memory>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace sound {
@@ -38,6 +40,8 @@ constexpr int most_chunks = 64;
 // the player has got as far as starting it.
 constexpr qint64 wait_margin_ms = 250;
 constexpr int shutdown_wait_ms = 2000;
+// The game has four cues; this only bounds the cache if the settings keep naming new files.
+constexpr int cache_limit = 8;
 
 // What a fmt chunk says of the sound.
 struct Format {
@@ -79,6 +83,31 @@ bool open_cue(QFile& wav, const QString& file) {
     if (wav.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) return true;
     ::close(fd);
     return false;
+}
+
+// The lengths of the cue files read so far, each with what the file was like when read: its
+// size, and its change time, which every write and replacement moves on. A cue is read again
+// only once its file has changed. Used on the window thread only.
+struct KnownLength {
+    struct stat file;
+    std::optional<qint64> length_ms;
+};
+
+bool same_file(const struct stat& a, const struct stat& b) {
+    return a.st_dev == b.st_dev && a.st_ino == b.st_ino && a.st_size == b.st_size &&
+           a.st_ctim.tv_sec == b.st_ctim.tv_sec && a.st_ctim.tv_nsec == b.st_ctim.tv_nsec;
+}
+
+std::optional<qint64> cue_length_ms(const QString& file) {
+    static QHash<QString, KnownLength> known;
+    struct stat now {};
+    if (::stat(QFile::encodeName(file).constData(), &now) != 0) return std::nullopt;
+    auto found = known.find(file);
+    if (found != known.end() && same_file(found->file, now)) return found->length_ms;
+    if (known.size() >= cache_limit) known.clear();
+    const std::optional<qint64> length = wav_length_ms(file);
+    known.insert(file, KnownLength{now, length});
+    return length;
 }
 
 qint64 alert_length_ms() {
@@ -194,7 +223,7 @@ void platform::play_sound(const std::string& path, int flags) {
     // Decided here, before the player sees the file, so that a waiting call knows how long the
     // sound may take whatever the player then does with it.
     const QString file = sound::file_from_path(path);
-    const std::optional<qint64> length = sound::wav_length_ms(file);
+    const std::optional<qint64> length = sound::cue_length_ms(file);
     const qint64 alert_length_ms = sound::alert_length_ms();
     const bool wait = (flags & 1) == 0;
     const sound::Cue cue{length ? QUrl::fromLocalFile(file) : sound::alert_url(),
