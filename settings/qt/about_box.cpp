@@ -1,4 +1,6 @@
-// The About window laid out in twips, and the program's icons drawn from their scalable pictures.
+// The About window laid out in twips, and the program's icons: the window's drawn at build time at
+// the sizes a desktop shows it, the About window's and the message's drawn from their scalable
+// pictures when they are first shown, which loads the library that draws them only then.
 #include "settings/qt/about_box.h"
 
 #include "app/qt/main_window.h"
@@ -8,10 +10,9 @@
 #include <QDialog>
 #include <QFontMetrics>
 #include <QFrame>
+#include <QImageReader>
 #include <QLabel>
-#include <QPainter>
 #include <QPushButton>
-#include <QSvgRenderer>
 
 namespace about {
 
@@ -56,13 +57,11 @@ QLabel* add_text(QDialog* box, const char* name, const char* text, QRect twips, 
     return label;
 }
 
+// Empty where the scalable pictures cannot be drawn.
 QPixmap svg_picture(const QString& file, int side, qreal pixel_ratio) {
-    QPixmap picture(QSize(side, side) * pixel_ratio);
-    picture.fill(Qt::transparent);
-    QSvgRenderer drawing(file);
-    QPainter painter(&picture);
-    drawing.render(&painter);
-    painter.end();
+    QImageReader drawing(file);
+    drawing.setScaledSize(QSize(side, side) * pixel_ratio);
+    QPixmap picture = QPixmap::fromImage(drawing.read());
     picture.setDevicePixelRatio(pixel_ratio);
     return picture;
 }
@@ -79,9 +78,12 @@ QPixmap information_picture(int side, qreal pixel_ratio) {
     return svg_picture(QStringLiteral(":/icons/information.svg"), side, pixel_ratio);
 }
 
+// Larger sizes, for the desktop's menus and launchers, come from the installed theme icons.
 QIcon application_icon() {
     QIcon icon;
-    for (int side : {16, 24, 32, 48, 64, 128, 256}) icon.addPixmap(icon_picture(side, 1));
+    for (int side : {16, 24, 32, 48, 64})
+        icon.addFile(QStringLiteral(":/icons/%1x%1/apps/" VELLOX_APP_ID ".png").arg(side),
+                     QSize(side, side));
     return icon;
 }
 

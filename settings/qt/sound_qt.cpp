@@ -1,8 +1,11 @@
-// platform::play_sound on Qt Multimedia. The sound effects live on a thread of their own with its
-// own event loop, so a call that waits for its sound to end never runs the window's events.
+// platform::play_sound: the cues are checked here and played by the sound module on a thread of
+// its own with its own event loop, so a call that waits for its sound to end never runs the
+// window's events.
 #include "settings/qt/sound_qt.h"
 
 #include "settings/profile.h"
+#include "settings/qt/modules.h"
+#include "settings/qt/sound_output.h"
 #include "settings/system_platform.h"
 
 #include <QCoreApplication>
@@ -11,14 +14,13 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
-#include <QMutex>
-#include <QSemaphore>
-#include <QSoundEffect>
 #include <QThread>
 
 #include <algorithm>
+#include <atomic>
 #include <memory>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace sound {
@@ -40,19 +42,6 @@ constexpr qint64 wait_margin_ms = 250;
 constexpr int shutdown_wait_ms = 2000;
 // The game has four cues; this only bounds the cache if the settings keep naming new files.
 constexpr int cache_limit = 8;
-
-// Held on the heap and never destroyed, like the worker below, so that the sound thread can
-// still write it while statics are destroyed.
-struct LastSource {
-    QMutex mutex;
-    QUrl url;
-};
-LastSource& last = *new LastSource;
-
-void set_last_source(const QUrl& url) {
-    QMutexLocker lock(&last.mutex);
-    last.url = url;
-}
 
 // What a fmt chunk says of the sound.
 struct Format {
@@ -96,95 +85,43 @@ bool open_cue(QFile& wav, const QString& file) {
     return false;
 }
 
+// The lengths of the cue files read so far, each with what the file was like when read: its
+// size, and its change time, which every write and replacement moves on. A cue is read again
+// only once its file has changed. Used on the window thread only.
+struct KnownLength {
+    struct stat file;
+    std::optional<qint64> length_ms;
+};
+
+bool same_file(const struct stat& a, const struct stat& b) {
+    return a.st_dev == b.st_dev && a.st_ino == b.st_ino && a.st_size == b.st_size &&
+           a.st_ctim.tv_sec == b.st_ctim.tv_sec && a.st_ctim.tv_nsec == b.st_ctim.tv_nsec;
+}
+
+std::optional<qint64> cue_length_ms(const QString& file) {
+    static QHash<QString, KnownLength> known;
+    struct stat now {};
+    if (::stat(QFile::encodeName(file).constData(), &now) != 0) return std::nullopt;
+    auto found = known.find(file);
+    if (found != known.end() && same_file(found->file, now)) return found->length_ms;
+    if (known.size() >= cache_limit) known.clear();
+    const std::optional<qint64> length = wav_length_ms(file);
+    known.insert(file, KnownLength{now, length});
+    return length;
+}
+
 qint64 alert_length_ms() {
     static const qint64 length = wav_length_ms(alert_file()).value_or(0);
     return length;
 }
 
-// What a waiting call learns from the player: that the sound has started, and its length.
-struct Waiter {
-    QSemaphore started;
-    qint64 length_ms = 0; // written before started is released
-};
-
-// Owns the sound effects, one per file, on the sound thread. A cue still playing (or still
-// loading) is stopped by the next one; a source that fails to load falls back on the alert.
-class Player : public QObject {
-public:
-    // Runs on the sound thread, so that neither reading nor the audio set-up holds the window.
-    void prepare() { effect(alert_url()); }
-
-    void play(const QUrl& url, qint64 length_ms, const std::shared_ptr<Waiter>& waiter) {
-        if (current_) current_->stop();
-        finish_wait(0);
-        waiter_ = waiter;
-        start(url, length_ms);
-    }
-
-    // Run while the thread's loop still turns: the audio outputs of the effects are freed by
-    // deleteLater.
-    void forget_all() {
-        for (QSoundEffect* known : std::as_const(effects_)) known->deleteLater();
-        effects_.clear();
-        current_ = nullptr;
-    }
-
-private:
-    QSoundEffect* effect(const QUrl& url) {
-        if (QSoundEffect* known = effects_.value(url)) return known;
-        if (effects_.size() >= cache_limit) forget_all();
-        auto* created = new QSoundEffect(this);
-        connect(created, &QSoundEffect::statusChanged, this, [this, created] { loaded(created); });
-        created->setSource(url);
-        effects_.insert(url, created);
-        return created;
-    }
-
-    void start(const QUrl& url, qint64 length_ms) {
-        set_last_source(url);
-        length_ms_ = length_ms;
-        current_ = effect(url);
-        // A sound still loading starts by itself once it is ready.
-        if (current_->status() != QSoundEffect::Error) current_->play();
-        loaded(current_);
-    }
-
-    void loaded(QSoundEffect* which) {
-        if (which != current_) return;
-        if (which->status() == QSoundEffect::Ready)
-            finish_wait(length_ms_);
-        else if (which->status() == QSoundEffect::Error)
-            failed(which);
-    }
-
-    // An effect in error never recovers (play() even resets its status), so it is dropped.
-    void failed(QSoundEffect* which) {
-        const bool was_alert = which->source() == alert_url();
-        effects_.remove(which->source());
-        which->deleteLater();
-        current_ = nullptr;
-        if (was_alert)
-            finish_wait(0);
-        else
-            start(alert_url(), alert_length_ms());
-    }
-
-    void finish_wait(qint64 length_ms) {
-        if (!waiter_) return;
-        waiter_->length_ms = length_ms;
-        waiter_->started.release();
-        waiter_.reset();
-    }
-
-    QHash<QUrl, QSoundEffect*> effects_;
-    QSoundEffect* current_ = nullptr;
-    qint64 length_ms_ = 0;
-    std::shared_ptr<Waiter> waiter_;
-};
-
+// The sound thread, and the sound module's player on it once the first cue has loaded it.
 struct Worker {
     QThread thread;
-    Player* player = nullptr;
+    // Lives on the thread: the cues are queued to it.
+    QObject context;
+    // Null before the module is loaded, and for good where it is missing or broken.
+    std::atomic<Output*> output = nullptr;
 };
 
 // Never destroyed by a static destructor: exit() from inside a handler must not tear down a
@@ -194,35 +131,44 @@ Worker* worker = nullptr;
 void shut_down() {
     if (!worker) return;
     Worker* ending = std::exchange(worker, nullptr);
-    Player* player = ending->player;
     QMetaObject::invokeMethod(
-        player,
-        [player] {
-            player->forget_all();
+        &ending->context,
+        [ending] {
+            if (Output* output = ending->output) output->forget_all();
             // Queued behind the deleteLater calls, so that those are carried out first.
             QMetaObject::invokeMethod(
-                player, [] { QThread::currentThread()->quit(); }, Qt::QueuedConnection);
+                &ending->context, [] { QThread::currentThread()->quit(); }, Qt::QueuedConnection);
         },
         Qt::QueuedConnection);
     // A thread that will not end is left running rather than destroyed under itself.
     if (!ending->thread.wait(QDeadlineTimer(shutdown_wait_ms))) return;
-    delete player;
     delete ending;
 }
 
-Player* player() {
+// The module is loaded on the sound thread, so that neither loading it nor setting up the audio
+// holds the window.
+Worker* started_worker() {
     if (!worker) {
         if (!QCoreApplication::instance()) return nullptr;
         worker = new Worker;
         worker->thread.setObjectName(QStringLiteral("vellox sound"));
-        worker->player = new Player;
-        worker->player->moveToThread(&worker->thread);
+        worker->context.moveToThread(&worker->thread);
         worker->thread.start();
         QMetaObject::invokeMethod(
-            worker->player, [p = worker->player] { p->prepare(); }, Qt::QueuedConnection);
+            &worker->context,
+            [w = worker] { w->output = qobject_cast<Output*>(modules::load(u"sound")); },
+            Qt::QueuedConnection);
         qAddPostRoutine(shut_down);
     }
-    return worker->player;
+    return worker;
+}
+
+// Without the module the cue is silent, and a waiting call returns at once.
+void play_on_thread(Worker& w, const Cue& cue) {
+    if (Output* output = w.output)
+        output->play(cue);
+    else if (cue.waiter)
+        cue.waiter->started.release();
 }
 
 // Sleeping, not spinning an event loop: no event of the window may run before the sound ends.
@@ -265,25 +211,26 @@ QString file_from_path(const std::string& path) {
 }
 
 QUrl last_source() {
-    QMutexLocker lock(&last.mutex);
-    return last.url;
+    const Output* output = worker ? worker->output.load() : nullptr;
+    return output ? output->last_source() : QUrl();
 }
 
 } // namespace sound
 
 void platform::play_sound(const std::string& path, int flags) {
-    sound::Player* player = sound::player();
-    if (!player) return;
+    sound::Worker* worker = sound::started_worker();
+    if (!worker) return;
     // Decided here, before the player sees the file, so that a waiting call knows how long the
     // sound may take whatever the player then does with it.
     const QString file = sound::file_from_path(path);
-    const std::optional<qint64> length = sound::wav_length_ms(file);
-    const QUrl url = length ? QUrl::fromLocalFile(file) : sound::alert_url();
-    const qint64 length_ms = length.value_or(sound::alert_length_ms());
+    const std::optional<qint64> length = sound::cue_length_ms(file);
+    const qint64 alert_length_ms = sound::alert_length_ms();
     const bool wait = (flags & 1) == 0;
-    auto waiter = wait ? std::make_shared<sound::Waiter>() : nullptr;
+    const sound::Cue cue{length ? QUrl::fromLocalFile(file) : sound::alert_url(),
+                         length.value_or(alert_length_ms), alert_length_ms,
+                         wait ? std::make_shared<sound::Waiter>() : nullptr};
     QMetaObject::invokeMethod(
-        player, [player, url, length_ms, waiter] { player->play(url, length_ms, waiter); },
+        &worker->context, [worker, cue] { sound::play_on_thread(*worker, cue); },
         Qt::QueuedConnection);
-    if (waiter) sound::wait_for(*waiter, length_ms);
+    if (cue.waiter) sound::wait_for(*cue.waiter, cue.length_ms);
 }

@@ -1,6 +1,8 @@
 // Directories, the settings file, menu check marks and the help viewer on Linux with Qt.
 #include "app/qt/main_window.h"
 #include "settings/profile.h"
+#include "settings/qt/help_module.h"
+#include "settings/qt/modules.h"
 #include "settings/system_platform.h"
 
 #include <QAction>
@@ -39,6 +41,16 @@ bool write_profile_string(const std::string& section, const std::string& key,
 void set_checked(settings::MenuItem item, bool checked) {
     if (!app::main_window) return;
     if (QAction* action = app::main_window->menu_item(item)) action->setChecked(checked);
+}
+
+// Without the help module, as without the help file, nothing is shown.
+void html_help(const std::string& file, const std::string& topic) {
+    if (!app::main_window) return;
+    auto* help = qobject_cast<help::Module*>(modules::load(u"help"));
+    if (!help) return;
+    help->show_help(app::main_window->help_viewer, *app::main_window,
+                    app::main_window->frame_margins(), QString::fromStdString(file),
+                    QString::fromStdString(topic));
 }
 
 // Destroyed at once rather than closed: the program ends right after this, and the viewer's

@@ -316,6 +316,19 @@ int quit_while_waiting(const QString& how) {
     return QApplication::exec();
 }
 
+// Run in a child process from a folder with a broken sound module and no help module: the cues
+// are silent, Help shows nothing, and the program goes on. Exits with 0 when it all held.
+int without_modules() {
+    app::set_up_application();
+    app::MainWindow window;
+    window.show();
+    for (int flags : {0, 1})
+        platform::play_sound((media_dir + "/put_piece.wav").toStdString(), flags);
+    platform::html_help(compiled_help.toStdString(), "Introduction");
+    QTest::qWait(300);
+    return window.help_viewer || !sound::last_source().isEmpty();
+}
+
 } // namespace
 
 class WindowTest : public QObject {
@@ -680,6 +693,10 @@ private slots:
                          length ? QUrl::fromLocalFile(file) : sound::alert_url());
         }
         QCOMPARE(sound::wav_length_ms(sound::alert_file()), 300);
+        // A cue file rewritten is read afresh.
+        write_file(dir, "good.wav", wav(1, 1, 8000, 16, 1601));
+        platform::play_sound(dir.filePath("good.wav").toStdString(), 0);
+        QCOMPARE(sound::last_source(), sound::alert_url());
         // A Windows user's backslash; rapid cues cutting each other off.
         const QString nested = write_file(dir, "sub/nested.wav", good);
         platform::play_sound((dir.path() + "/sub\\nested.wav").toStdString(), 0);
@@ -693,6 +710,17 @@ private slots:
         platform::play_sound((media_dir + "/take_two.wav").toStdString(), 0);
         QVERIFY(!timer_ran);
         QTRY_VERIFY(timer_ran);
+    }
+
+    void withoutItsModulesTheProgramGoesOn() {
+        QVERIFY(QDir(dir.path()).mkdir("alone"));
+        const QString copy = dir.filePath("alone/window_test");
+        QVERIFY(QFile::copy(QCoreApplication::applicationFilePath(), copy));
+        write_file(dir, "alone/vellox-sound.so", "not a module");
+        QProcess child;
+        child.start(copy, {"--without-modules"});
+        QVERIFY(child.waitForFinished(20000));
+        QCOMPARE(child.exitStatus() == QProcess::NormalExit ? child.exitCode() : -1, 0);
     }
 
     // Nothing on the standard output or error, whatever the cues and the sound device do.
@@ -810,6 +838,7 @@ int main(int argc, char** argv) {
     const QString scenario = "--quit-while-waiting=";
     if (argc > 1 && QString(argv[1]).startsWith(scenario))
         return quit_while_waiting(QString(argv[1]).mid(scenario.size()));
+    if (argc > 1 && QString(argv[1]) == "--without-modules") return without_modules();
     WindowTest test;
     return QTest::qExec(&test, argc, argv);
 }

@@ -1,14 +1,14 @@
-// The help viewer on the Qt Help engine, and the help operations that open it.
-#include "settings/qt/help_viewer.h"
+// The help module: the help viewer on the Qt Help engine, and the help operation that opens it.
+#include "settings/qt/modules/help_viewer.h"
 
-#include "app/qt/main_window.h"
-#include "settings/system_platform.h"
+#include "settings/qt/help_module.h"
 
 #include <QHelpContentWidget>
 #include <QHelpLink>
 #include <QHelpSearchEngine>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMainWindow>
 #include <QMenuBar>
 #include <QScreen>
 #include <QSplitter>
@@ -101,12 +101,11 @@ void HelpViewer::show_page(const QUrl& page) {
 }
 
 // Placed once, when it opens; after that it stays where the user puts it.
-void HelpViewer::place_beside(const app::MainWindow& game) {
+void HelpViewer::place_beside(const QMainWindow& game, QMargins margins) {
     const QScreen* screen = game.screen();
     if (!screen) return;
     const QRect room = screen->availableGeometry();
     const QRect taken = game.frameGeometry();
-    const QMargins margins = game.frame_margins();
     const QSize frame(margins.left() + margins.right(), margins.top() + margins.bottom());
     const int right_room = room.right() - taken.right() - frame.width();
     const int left_room = taken.left() - room.left() - frame.width();
@@ -212,29 +211,36 @@ void HelpViewer::select_in_contents(const QUrl& page) {
     if (entry.isValid()) contents->setCurrentIndex(entry);
 }
 
+// The viewer is owned by the game's window: it stays in front of the game and goes with it. One
+// open on another file makes way for the file asked for.
+class Viewers : public QObject, public Module {
+    Q_OBJECT
+    Q_PLUGIN_METADATA(IID VELLOX_HELP_MODULE)
+    Q_INTERFACES(help::Module)
+
+public:
+    void show_help(QPointer<QWidget>& open, QMainWindow& game, QMargins frame, const QString& file,
+                   const QString& topic) override {
+        auto* viewer = qobject_cast<HelpViewer*>(open.data());
+        if (viewer && viewer->file() != file) {
+            viewer->close();
+            viewer = nullptr;
+        }
+        std::unique_ptr<HelpViewer> fresh;
+        if (!viewer) {
+            fresh = std::make_unique<HelpViewer>(file, &game);
+            viewer = fresh.get();
+        }
+        const QUrl page = viewer->topic_page(topic);
+        if (page.isEmpty()) return;
+        if (fresh) {
+            open = fresh.release();
+            viewer->place_beside(game, frame);
+        }
+        viewer->show_page(page);
+    }
+};
+
 } // namespace help
 
-// The viewer is owned by the main window: it stays in front of the game and goes with it. One
-// open on another file makes way for the file asked for.
-void platform::html_help(const std::string& file, const std::string& topic) {
-    if (!app::main_window) return;
-    QPointer<QWidget>& open = app::main_window->help_viewer;
-    const QString path = QString::fromStdString(file);
-    auto* viewer = qobject_cast<help::HelpViewer*>(open.data());
-    if (viewer && viewer->file() != path) {
-        viewer->close();
-        viewer = nullptr;
-    }
-    std::unique_ptr<help::HelpViewer> fresh;
-    if (!viewer) {
-        fresh = std::make_unique<help::HelpViewer>(path, app::main_window);
-        viewer = fresh.get();
-    }
-    const QUrl page = viewer->topic_page(QString::fromStdString(topic));
-    if (page.isEmpty()) return;
-    if (fresh) {
-        open = fresh.release();
-        viewer->place_beside(*app::main_window);
-    }
-    viewer->show_page(page);
-}
+#include "help_viewer.moc"

@@ -8,11 +8,8 @@
 
 class QLineEdit;
 class QListWidget;
+class QMainWindow;
 class QTextBrowser;
-
-namespace app {
-class MainWindow;
-}
 
 namespace help {
 
@@ -32,8 +29,8 @@ public:
     void show_page(const QUrl& page);
 
     // Puts the window beside the game's, or where the screen has no room for that, over the board
-    // below the game's menus.
-    void place_beside(const app::MainWindow& game);
+    // below the game's menus; frame is the desktop's frame around the game's window.
+    void place_beside(const QMainWindow& game, QMargins frame);
 
 private:
     QWidget* build_history_bar();
