@@ -3,6 +3,7 @@
 
 #include "app/controller.h"
 #include "app/qt/accessibility.h"
+#include "app/qt/panels.h"
 #include "settings/help.h"
 #include "settings/qt/about_box.h"
 #include "settings/settings.h"
@@ -42,59 +43,12 @@ constexpr double zoom_step = 0.25;
 constexpr int body_font_pixels = 11;
 constexpr int smallest_panel_font_pixels = 6;
 
-const QColor panel_grey(192, 192, 192);
 const QColor side_panel_grey(214, 214, 214);
 const QColor red_text(192, 0, 0);
 const QColor green_text(0, 128, 0);
 const QColor blue_text(0, 0, 192);
 const QColor purple_text(128, 0, 128);
 const QColor title_text(20, 40, 90);
-
-// Sunken panels with a soft bevel: darker top left edge, lighter bottom right. Their font is
-// set apart, as it shrinks to fit a long value. Lengths are scaled with the client area.
-QString sunken_panel_style(QColor text, double scale) {
-    return QStringLiteral("QLabel { background: %1; color: %2; border: %3px solid;"
-                          " border-color: #6f6f6f #f2f2f2 #f2f2f2 #6f6f6f; border-radius: %4px; }")
-        .arg(panel_grey.name(), text.name())
-        .arg(qRound(scale))
-        .arg(qRound(3 * scale));
-}
-
-// An etched frame whose caption sits in its top line, the line running through the caption's
-// middle, so that the line passes above the first row of controls.
-QString frame_style(double scale) {
-    return QStringLiteral("QGroupBox { border: %1px groove #a0a0a0; margin-top: %2px; }"
-                          " QGroupBox::title { subcontrol-origin: margin; left: %2px;"
-                          " padding: 0 %1px; }")
-        .arg(qRound(2 * scale))
-        .arg(qRound(6 * scale));
-}
-
-QString raised_panel_style(double scale) {
-    return QStringLiteral("QLabel { background: %1; color: %2; border: %3px solid;"
-                          " border-color: #f6f6f6 #6f6f6f #6f6f6f #f6f6f6; border-radius: %4px;"
-                          " font-weight: bold; font-size: %5px; }")
-        .arg(panel_grey.name(), title_text.name())
-        .arg(qRound(scale))
-        .arg(qRound(3 * scale))
-        .arg(qRound(13 * scale));
-}
-
-// The look of the controls drawn with a style of their own; empty for the others.
-QString style_of(Control which, double scale) {
-    switch (which) {
-    case Control::Panel3D1: return raised_panel_style(scale);
-    case Control::scode_lab: return sunken_panel_style(purple_text, scale);
-    case Control::moves_panel: return sunken_panel_style(blue_text, scale);
-    case Control::r_games_won:
-    case Control::r_taken: return sunken_panel_style(red_text, scale);
-    case Control::g_games_won:
-    case Control::g_taken: return sunken_panel_style(green_text, scale);
-    case Control::Frame3D1:
-    case Control::Frame3D5: return frame_style(scale);
-    default: return QString();
-    }
-}
 
 // Status panels, labels and frames take no presses, and a press on a disabled button is
 // ignored: none of them may reach the side panel behind them.
@@ -115,10 +69,27 @@ const char* spoken_name(Control panel) {
 
 bool is_status_panel(Control which) { return *spoken_name(which) != '\0'; }
 
+QColor ink_of(Control panel) {
+    switch (panel) {
+    case Control::scode_lab: return purple_text;
+    case Control::moves_panel: return blue_text;
+    case Control::r_games_won:
+    case Control::r_taken: return red_text;
+    default: return green_text;
+    }
+}
+
 // The body font at a zoom: never larger than scaled, so that every caption still fits.
 QFont body_font(double scale) {
     QFont font = QApplication::font();
     font.setPixelSize(static_cast<int>(body_font_pixels * scale + 1e-6));
+    return font;
+}
+
+QFont title_font(double scale) {
+    QFont font = QApplication::font();
+    font.setBold(true);
+    font.setPixelSize(qRound(13 * scale));
     return font;
 }
 
@@ -143,7 +114,6 @@ public:
 // The panel's bold font, from the side panel's at the window's zoom, made smaller where the
 // text would not fit.
 void fit_font_to(QLabel* panel, const QString& text) {
-    panel->ensurePolished(); // the style sheet's border narrows the contents
     QFont font = panel->parentWidget()->font();
     font.setBold(true);
     // A pixel of room on either side keeps the text off the bevel.
@@ -356,7 +326,10 @@ void MainWindow::zoom_controls() {
     const QFont body = body_font(zoom_factor());
     for (int i = 0; i < control_count; ++i) {
         if (!controls_[i]) continue;
-        if (!is_status_panel(static_cast<Control>(i))) controls_[i]->setFont(body);
+        if (i == static_cast<int>(Control::Panel3D1))
+            controls_[i]->setFont(title_font(zoom_factor()));
+        else if (!is_status_panel(static_cast<Control>(i)))
+            controls_[i]->setFont(body);
         lay_out(static_cast<Control>(i));
     }
     // A status panel's font follows the side panel's, set by now.
@@ -380,8 +353,8 @@ void MainWindow::build_side_panel() {
     panel->setFrameStyle(QFrame::StyledPanel | QFrame::Raised);
     place(Control::Panel3D2, panel, twips(45, 480, 2175, 5775));
 
-    auto* title = new QLabel(QStringLiteral("V E L L O X"), panel);
-    title->setAlignment(Qt::AlignCenter);
+    auto* title = new BevelPanel(true, title_text, panel);
+    title->setText(QStringLiteral("V E L L O X"));
     place(Control::Panel3D1, title, twips(120, 120, 1935, 495));
 
     add_status_panel(Control::scode_lab, "SCODE", twips(120, 660, 1935, 375), panel);
@@ -404,10 +377,11 @@ void MainWindow::build_side_panel() {
     add_button(Control::back_button, "Back", twips(765, 4920, 615, 495), panel, back_button_Click);
     add_button(Control::quit_button, "Quit", twips(1440, 4920, 570, 495), panel, quit_button_Click);
     for (QWidget* child : panel->findChildren<QWidget*>()) stop_presses(child);
+    zoom_controls();
 }
 
 void MainWindow::build_frames(QWidget* panel) {
-    auto* mode = new QGroupBox(QStringLiteral("Mode"), panel);
+    auto* mode = new EtchedFrame(QStringLiteral("Mode"), panel);
     place(Control::Frame3D1, mode, twips(120, 3000, 1875, 1095));
     add_option(Control::two_player_button, "Two Players", twips(120, 240, 1455, 255), mode,
                two_player_button_Click);
@@ -417,7 +391,7 @@ void MainWindow::build_frames(QWidget* panel) {
                no_player_button_Click);
     static_cast<QRadioButton*>(one)->setChecked(true);
 
-    auto* play = new QGroupBox(QStringLiteral("Computer Play"), panel);
+    auto* play = new EtchedFrame(QStringLiteral("Computer Play"), panel);
     place(Control::Frame3D5, play, twips(120, 4080, 1875, 735));
     add_button(Control::run_button, "Run", twips(60, 240, 555, 375), play, run_button_Click);
     add_button(Control::halt_button, "Halt", twips(660, 240, 555, 375), play, halt_button_Click);
@@ -426,10 +400,9 @@ void MainWindow::build_frames(QWidget* panel) {
 
 QWidget* MainWindow::add_status_panel(Control which, const char* caption, QRect twips,
                                       QWidget* parent) {
-    auto* panel = new QLabel(parent);
+    auto* panel = new BevelPanel(false, ink_of(which), parent);
     // Named before anything is shown, so that its first description already has the name.
     panel->setAccessibleName(QString::fromUtf8(spoken_name(which)));
-    panel->setAlignment(Qt::AlignCenter);
     place(which, panel, twips);
     show_on_panel(panel, QString::fromUtf8(caption));
     return panel;
@@ -471,8 +444,8 @@ void MainWindow::lay_out(Control which) {
     QRect rect = zoom.pixels(places_[static_cast<int>(which)]);
     if (widget->parentWidget() == surface_) rect.translate(zoom.area().topLeft());
     widget->setGeometry(rect);
-    const QString style = style_of(which, zoom.factor());
-    if (!style.isEmpty()) widget->setStyleSheet(style);
+    if (auto* bevel = dynamic_cast<BevelPanel*>(widget)) bevel->set_scale(zoom.factor());
+    if (auto* frame = dynamic_cast<EtchedFrame*>(widget)) frame->set_scale(zoom.factor());
 }
 
 } // namespace app

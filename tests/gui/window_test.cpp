@@ -105,7 +105,9 @@ QString describe(QWidget* root, int depth = 0) {
     line += root->isVisibleTo(root->window()) ? "" : " hidden";
     line += root->font().bold() ? " bold" : "";
     line += root->toolTip().isEmpty() ? "" : " tip \"" + root->toolTip() + "\"";
-    line += root->styleSheet().isEmpty() ? "" : " style \"" + root->styleSheet() + "\"";
+    line += qobject_cast<QLabel*>(root)
+                ? " ink " + root->palette().color(QPalette::WindowText).name()
+                : QString();
     if (auto* button = qobject_cast<QAbstractButton*>(root); button && button->isChecked())
         line += " checked";
     line += describe_actions(root, depth + 1);
