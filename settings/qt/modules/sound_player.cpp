@@ -9,6 +9,7 @@
 #include <pulse/pulseaudio.h>
 
 #include <set>
+#include <utility>
 
 namespace sound {
 
@@ -26,6 +27,12 @@ constexpr std::size_t cache_limit = 8;
 struct Wait {
     pa_threaded_mainloop* loop;
     bool late = false;
+};
+
+// The server's answer to a cue: the sink input that plays it.
+struct Played {
+    Wait* wait;
+    uint32_t sink_input = PA_INVALID_INDEX;
 };
 
 void wake(pa_threaded_mainloop* loop) { pa_threaded_mainloop_signal(loop, 0); }
@@ -85,17 +92,17 @@ private:
     bool start(const Sound& sound) {
         if (!connected() || !upload(sound)) return false;
         Wait wait{loop_};
-        std::pair<Wait*, uint32_t> reply{&wait, PA_INVALID_INDEX};
-        auto played = [](pa_context*, uint32_t index, void* data) {
-            auto* reply = static_cast<std::pair<Wait*, uint32_t>*>(data);
-            reply->second = index;
-            wake(reply->first->loop);
+        Played played{&wait};
+        auto answered = [](pa_context*, uint32_t sink_input, void* data) {
+            auto* played = static_cast<Played*>(data);
+            played->sink_input = sink_input;
+            wake(played->wait->loop);
         };
         // The answer tells the sink input, by which the next cue stops this one.
         answer(pa_context_play_sample_with_proplist(context_, sound.name.constData(), nullptr,
-                                                    PA_VOLUME_INVALID, nullptr, played, &reply),
+                                                    PA_VOLUME_INVALID, nullptr, answered, &played),
                wait);
-        playing_ = reply.second;
+        playing_ = played.sink_input;
         // Taken out of the cache by someone else, say: uploaded again next time.
         if (playing_ == PA_INVALID_INDEX) uploaded_.erase(sound.name);
         return playing_ != PA_INVALID_INDEX;
