@@ -3,6 +3,7 @@
 // server has nothing to do for it.
 #include "settings/qt/sound_output.h"
 
+#include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QMutex>
 
@@ -147,7 +148,10 @@ private:
         if (uploaded_.size() >= cache_limit) remove_uploaded();
         const pa_sample_spec spec{sound.wav.bits == 8 ? PA_SAMPLE_U8 : PA_SAMPLE_S16LE,
                                   sound.wav.sample_rate, static_cast<uint8_t>(sound.wav.channels)};
-        pa_stream* stream = pa_stream_new(context_, sound.name.constData(), &spec, nullptr);
+        pa_proplist* properties = described(sound);
+        pa_stream* stream =
+            pa_stream_new_with_proplist(context_, nullptr, &spec, nullptr, properties);
+        pa_proplist_free(properties);
         if (!stream) return false;
         pa_stream_set_state_callback(
             stream, [](pa_stream*, void* loop) { wake(static_cast<pa_threaded_mainloop*>(loop)); },
@@ -162,6 +166,16 @@ private:
         pa_stream_unref(stream);
         if (done) uploaded_.insert(sound.name);
         return done;
+    }
+
+    // The server caches an upload under its event name; a mixer shows the cue by the others.
+    static pa_proplist* described(const Sound& sound) {
+        pa_proplist* properties = pa_proplist_new();
+        pa_proplist_sets(properties, PA_PROP_EVENT_ID, sound.name.constData());
+        pa_proplist_sets(properties, PA_PROP_APPLICATION_NAME,
+                         qUtf8Printable(QCoreApplication::applicationName()));
+        pa_proplist_sets(properties, PA_PROP_MEDIA_NAME, qUtf8Printable(sound.source.fileName()));
+        return properties;
     }
 
     // Writes the whole sound to an upload stream once the server has made room for it.
