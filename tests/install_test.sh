@@ -75,7 +75,7 @@ check_package() {
     local depends
     depends=$(dpkg-deb -f "$deb" Depends)
     echo "Depends: $depends"
-    local needed=(libqt6widgets6 libqt6multimedia6 libqt6sql6-sqlite libqt6svg6)
+    local needed=(libqt6widgets6 libpulse0 libqt6sql6-sqlite libqt6svg6)
     # The help viewer, and with it Qt Help, comes with the help file.
     if [ -f "$build/vellox.qch" ]; then needed+=(libqt6help6); fi
     for package in "${needed[@]}"; do

@@ -9,6 +9,7 @@
 #include "settings/system_platform.h"
 
 #include <QCoreApplication>
+#include <QCryptographicHash>
 #include <QDataStream>
 #include <QDeadlineTimer>
 #include <QFile>
@@ -63,13 +64,16 @@ std::optional<Format> read_format(QDataStream& in, quint32 size) {
     return f;
 }
 
-// Milliseconds of a data chunk of size bytes, rounded up, when the file really holds them
-// (held bytes follow the chunk's header), they are whole frames and the cue is not too long.
-std::optional<qint64> data_length_ms(const Format& format, quint32 size, qint64 held) {
-    if (size == 0 || size > held || size % format.block_align != 0) return std::nullopt;
+// The sound of a data chunk of size bytes, which starts where wav stands, when the file really
+// holds them, they are whole frames and the cue is not too long.
+std::optional<Wav> read_data(QFile& wav, const Format& format, quint32 size) {
+    if (size == 0 || size > wav.size() - wav.pos() || size % format.block_align != 0)
+        return std::nullopt;
     const qint64 ms = (qint64(size) * 1000 + format.bytes_per_second - 1) / format.bytes_per_second;
     if (ms > longest_cue_ms) return std::nullopt;
-    return ms;
+    Wav sound{format.sample_rate, format.channels, format.bits, wav.read(size), ms};
+    if (sound.pcm.size() != qsizetype(size)) return std::nullopt;
+    return sound;
 }
 
 // Opens a cue file, never anything but a regular file or one of the program's resources.
@@ -85,12 +89,13 @@ bool open_cue(QFile& wav, const QString& file) {
     return false;
 }
 
-// The lengths of the cue files read so far, each with what the file was like when read: its
-// size, and its change time, which every write and replacement moves on. A cue is read again
-// only once its file has changed. Used on the window thread only.
-struct KnownLength {
+// The cue files read so far, each with what the file was like when read: its size, and its
+// change time, which every write and replacement moves on. A cue is read again only once its file
+// has changed. Used on the window thread only.
+struct KnownSound {
     struct stat file;
-    std::optional<qint64> length_ms;
+    // Null when the file is no sound the player can play.
+    std::shared_ptr<const Sound> sound;
 };
 
 bool same_file(const struct stat& a, const struct stat& b) {
@@ -98,21 +103,40 @@ bool same_file(const struct stat& a, const struct stat& b) {
            a.st_ctim.tv_sec == b.st_ctim.tv_sec && a.st_ctim.tv_nsec == b.st_ctim.tv_nsec;
 }
 
-std::optional<qint64> cue_length_ms(const QString& file) {
-    static QHash<QString, KnownLength> known;
-    struct stat now {};
-    if (::stat(QFile::encodeName(file).constData(), &now) != 0) return std::nullopt;
-    auto found = known.find(file);
-    if (found != known.end() && same_file(found->file, now)) return found->length_ms;
-    if (known.size() >= cache_limit) known.clear();
-    const std::optional<qint64> length = wav_length_ms(file);
-    known.insert(file, KnownLength{now, length});
-    return length;
+// A sound server may serve other programs, and other runs of this one, so the name tells the
+// process; a name may hold few characters, so the file and what it was like are hashed.
+QByteArray sample_name(const QString& file, const struct stat& read) {
+    const qint64 identity[] = {qint64(read.st_dev), qint64(read.st_ino), qint64(read.st_size),
+                               qint64(read.st_ctim.tv_sec), qint64(read.st_ctim.tv_nsec)};
+    QCryptographicHash hash(QCryptographicHash::Sha1);
+    hash.addData(QFile::encodeName(file));
+    hash.addData(QByteArrayView(reinterpret_cast<const char*>(identity), sizeof identity));
+    return "vellox-" + QByteArray::number(::getpid()) + '-' + hash.result().toHex();
 }
 
-qint64 alert_length_ms() {
-    static const qint64 length = wav_length_ms(alert_file()).value_or(0);
-    return length;
+std::shared_ptr<const Sound> read_sound(const QUrl& source, const QString& file,
+                                        const struct stat& read) {
+    std::optional<Wav> wav = read_wav(file);
+    if (!wav) return nullptr;
+    return std::make_shared<const Sound>(Sound{source, sample_name(file, read), std::move(*wav)});
+}
+
+std::shared_ptr<const Sound> cue_sound(const QString& file) {
+    static QHash<QString, KnownSound> known;
+    struct stat now {};
+    if (::stat(QFile::encodeName(file).constData(), &now) != 0) return nullptr;
+    auto found = known.find(file);
+    if (found != known.end() && same_file(found->file, now)) return found->sound;
+    if (known.size() >= cache_limit) known.clear();
+    std::shared_ptr<const Sound> sound = read_sound(QUrl::fromLocalFile(file), file, now);
+    known.insert(file, KnownSound{now, sound});
+    return sound;
+}
+
+// Bundled in the program, so never null.
+const std::shared_ptr<const Sound>& alert_sound() {
+    static const std::shared_ptr<const Sound> alert = read_sound(alert_url(), alert_file(), {});
+    return alert;
 }
 
 // The sound thread, and the sound module's player on it once the first cue has loaded it.
@@ -181,7 +205,7 @@ void wait_for(Waiter& waiter, qint64 length_ms) {
 
 } // namespace
 
-std::optional<qint64> wav_length_ms(const QString& file) {
+std::optional<Wav> read_wav(const QString& file) {
     QFile wav;
     if (!open_cue(wav, file) || wav.size() > largest_cue_bytes) return std::nullopt;
     QDataStream in(&wav);
@@ -195,8 +219,7 @@ std::optional<qint64> wav_length_ms(const QString& file) {
         in >> size;
         if (id.size() < 4 || in.status() != QDataStream::Ok) return std::nullopt;
         const qint64 body = wav.pos();
-        if (id == "data")
-            return format ? data_length_ms(*format, size, wav.size() - body) : std::nullopt;
+        if (id == "data") return format ? read_data(wav, *format, size) : std::nullopt;
         if (id == "fmt " && !(format = read_format(in, size))) return std::nullopt;
         // Chunks are padded to an even length.
         if (!wav.seek(body + size + (size & 1))) return std::nullopt;
@@ -222,15 +245,13 @@ void platform::play_sound(const std::string& path, int flags) {
     if (!worker) return;
     // Decided here, before the player sees the file, so that a waiting call knows how long the
     // sound may take whatever the player then does with it.
-    const QString file = sound::file_from_path(path);
-    const std::optional<qint64> length = sound::cue_length_ms(file);
-    const qint64 alert_length_ms = sound::alert_length_ms();
+    const std::shared_ptr<const sound::Sound>& alert = sound::alert_sound();
+    std::shared_ptr<const sound::Sound> played = sound::cue_sound(sound::file_from_path(path));
     const bool wait = (flags & 1) == 0;
-    const sound::Cue cue{length ? QUrl::fromLocalFile(file) : sound::alert_url(),
-                         length.value_or(alert_length_ms), alert_length_ms,
+    const sound::Cue cue{played ? std::move(played) : alert, alert,
                          wait ? std::make_shared<sound::Waiter>() : nullptr};
     QMetaObject::invokeMethod(
         &worker->context, [worker, cue] { sound::play_on_thread(*worker, cue); },
         Qt::QueuedConnection);
-    if (cue.waiter) sound::wait_for(*cue.waiter, cue.length_ms);
+    if (cue.waiter) sound::wait_for(*cue.waiter, cue.sound->wav.length_ms);
 }

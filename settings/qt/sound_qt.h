@@ -1,6 +1,8 @@
 // The parts of the Qt sound player that the tests examine.
 #pragma once
 
+#include "settings/qt/sound_output.h"
+
 #include <QString>
 #include <QUrl>
 
@@ -14,11 +16,11 @@ namespace sound {
 inline QString alert_file() { return QStringLiteral(":/sounds/alert.wav"); }
 inline QUrl alert_url() { return QUrl(QStringLiteral("qrc:/sounds/alert.wav")); }
 
-// Milliseconds of sound in a WAV file that the player can surely play (rounded up): its data
-// bytes over the byte rate of its header. nullopt for anything else: a file that is missing, is
-// not a regular file, is too large or too long, or is not PCM of 8 or 16 bits in one or two
-// channels at a plausible rate with a data chunk of whole frames that the file really holds.
-std::optional<qint64> wav_length_ms(const QString& file);
+// The sound of a WAV file that the player can surely play, with its milliseconds (rounded up):
+// its data bytes over the byte rate of its header. nullopt for anything else: a file that is
+// missing, is not a regular file, is too large or too long, or is not PCM of 8 or 16 bits in one or
+// two channels at a plausible rate with a data chunk of whole frames that the file really holds.
+std::optional<Wav> read_wav(const QString& file);
 
 // The file that a path handed to play_sound opens: backslashes, as a Windows user writes them,
 // read as '/'.

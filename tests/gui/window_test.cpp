@@ -692,12 +692,12 @@ private slots:
             {dir.path(), 0},
             {fifo, 0}};
         for (const auto& [file, length] : cases) {
-            QCOMPARE(sound::wav_length_ms(file).value_or(0), length);
+            QCOMPARE(sound::read_wav(file).value_or(sound::Wav()).length_ms, length);
             platform::play_sound(file.toStdString(), length ? 1 : 0);
             QTRY_COMPARE(sound::last_source(),
                          length ? QUrl::fromLocalFile(file) : sound::alert_url());
         }
-        QCOMPARE(sound::wav_length_ms(sound::alert_file()), 300);
+        QCOMPARE(sound::read_wav(sound::alert_file()).value_or(sound::Wav()).length_ms, 300);
         // A cue file rewritten is read afresh.
         write_file(dir, "good.wav", wav(1, 1, 8000, 16, 1601));
         platform::play_sound(dir.filePath("good.wav").toStdString(), 0);
