@@ -146,11 +146,13 @@ private:
     bool upload(const Sound& sound) {
         if (uploaded_.count(sound.name)) return true;
         if (uploaded_.size() >= cache_limit) remove_uploaded();
-        const pa_sample_spec spec{sound.wav.bits == 8 ? PA_SAMPLE_U8 : PA_SAMPLE_S16LE,
-                                  sound.wav.sample_rate, static_cast<uint8_t>(sound.wav.channels)};
+        // The sound's sample format, rate and channels, as the server is told them.
+        const pa_sample_spec format{sound.wav.bits == 8 ? PA_SAMPLE_U8 : PA_SAMPLE_S16LE,
+                                    sound.wav.sample_rate,
+                                    static_cast<uint8_t>(sound.wav.channels)};
         pa_proplist* properties = described(sound);
         pa_stream* stream =
-            pa_stream_new_with_proplist(context_, nullptr, &spec, nullptr, properties);
+            pa_stream_new_with_proplist(context_, nullptr, &format, nullptr, properties);
         pa_proplist_free(properties);
         if (!stream) return false;
         pa_stream_set_state_callback(
