@@ -184,7 +184,7 @@ MainWindow::MainWindow() : surface_(new view::BoardSurface(this)) {
         Form_MouseDown(button, shift, static_cast<float>(twips.x()), static_cast<float>(twips.y()));
     });
     connect(surface_, &view::BoardSurface::marker_clicked, [](int index) { x_image_Click(index); });
-    connect(surface_, &view::BoardSurface::zoomed, this, &MainWindow::zoom_controls);
+    connect(surface_, &view::BoardSurface::zoomed, this, &MainWindow::lay_out_controls);
     adjustSize();
 }
 
@@ -320,24 +320,11 @@ void MainWindow::zoom_to(double factor) {
 }
 
 // The side panel and its controls follow the client area's zoom: places, fonts and frames alike.
-// Every control is given its font, as a frame's style would otherwise keep the captions inside
-// it at their first size.
-void MainWindow::zoom_controls() {
-    const QFont body = body_font(zoom_factor());
-    for (int i = 0; i < control_count; ++i) {
-        if (!controls_[i]) continue;
-        if (i == static_cast<int>(Control::Panel3D1))
-            controls_[i]->setFont(title_font(zoom_factor()));
-        else if (!is_status_panel(static_cast<Control>(i)))
-            controls_[i]->setFont(body);
-        lay_out(static_cast<Control>(i));
-    }
-    // A status panel's font follows the side panel's, set by now.
+// Parents come before their controls in the list, so a status panel fits its text to the side
+// panel's font of this zoom.
+void MainWindow::lay_out_controls() {
     for (int i = 0; i < control_count; ++i)
-        if (controls_[i] && is_status_panel(static_cast<Control>(i))) {
-            auto* panel = static_cast<QLabel*>(controls_[i]);
-            fit_font_to(panel, panel->text());
-        }
+        if (controls_[i]) lay_out(static_cast<Control>(i));
 }
 
 void MainWindow::build_side_panel() {
@@ -377,7 +364,7 @@ void MainWindow::build_side_panel() {
     add_button(Control::back_button, "Back", twips(765, 4920, 615, 495), panel, back_button_Click);
     add_button(Control::quit_button, "Quit", twips(1440, 4920, 570, 495), panel, quit_button_Click);
     for (QWidget* child : panel->findChildren<QWidget*>()) stop_presses(child);
-    zoom_controls();
+    lay_out_controls();
 }
 
 void MainWindow::build_frames(QWidget* panel) {
@@ -403,9 +390,8 @@ QWidget* MainWindow::add_status_panel(Control which, const char* caption, QRect 
     auto* panel = new BevelPanel(false, ink_of(which), parent);
     // Named before anything is shown, so that its first description already has the name.
     panel->setAccessibleName(QString::fromUtf8(spoken_name(which)));
-    place(which, panel, twips);
-    show_on_panel(panel, QString::fromUtf8(caption));
-    return panel;
+    panel->setText(QString::fromUtf8(caption));
+    return place(which, panel, twips);
 }
 
 QWidget* MainWindow::add_label(Control which, const char* caption, QRect twips, QWidget* parent) {
@@ -433,11 +419,12 @@ QWidget* MainWindow::place(Control which, QWidget* widget, QRect twips) {
     widget->setObjectName(QString::fromUtf8(control_name(which)));
     controls_[static_cast<int>(which)] = widget;
     places_[static_cast<int>(which)] = twips;
-    lay_out(which);
     return widget;
 }
 
-// A control at its place and in its style at the client area's zoom.
+// A control at its place, in its font and with its frame at the client area's zoom. Every
+// control is given its font, as a frame would otherwise keep the captions inside it at their
+// first size.
 void MainWindow::lay_out(Control which) {
     const view::Zoom& zoom = surface_->zoom();
     QWidget* widget = control(which);
@@ -446,6 +433,12 @@ void MainWindow::lay_out(Control which) {
     widget->setGeometry(rect);
     if (auto* bevel = dynamic_cast<BevelPanel*>(widget)) bevel->set_scale(zoom.factor());
     if (auto* frame = dynamic_cast<EtchedFrame*>(widget)) frame->set_scale(zoom.factor());
+    if (which == Control::Panel3D1)
+        widget->setFont(title_font(zoom.factor()));
+    else if (is_status_panel(which))
+        fit_font_to(static_cast<QLabel*>(widget), static_cast<QLabel*>(widget)->text());
+    else
+        widget->setFont(body_font(zoom.factor()));
 }
 
 } // namespace app

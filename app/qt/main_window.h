@@ -61,7 +61,7 @@ private:
     void add_zoom_keys();
     double zoom_factor() const;
     void zoom_to(double factor);
-    void zoom_controls();
+    void lay_out_controls();
     void build_side_panel();
     void build_frames(QWidget* panel);
     QWidget* add_status_panel(Control which, const char* caption, QRect twips, QWidget* parent);
