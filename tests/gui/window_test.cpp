@@ -415,6 +415,13 @@ private slots:
             const QImage image = widget(panel)->grab().toImage();
             const QRect ink = pixels_where(image, [](QColor c) { return c.hsvSaturation() > 120; });
             QVERIFY2(image.rect().adjusted(2, 2, -2, -2).contains(ink) && ink.width() >= 12, text);
+            // Grey within a sunken bevel: its shade along the top.
+            const QRect grey =
+                pixels_where(image, [](QColor c) { return c == QColor(192, 192, 192); });
+            const QRect shade =
+                pixels_where(image, [](QColor c) { return c == QColor(111, 111, 111); });
+            QVERIFY2(grey.contains(image.rect().adjusted(3, 3, -3, -3)), text);
+            QVERIFY2(shade.top() == 0 && shade.width() > image.width() - 8, text);
         }
         app::new_game();
     }
@@ -463,8 +470,9 @@ private slots:
         QTest::keyClick(board, Qt::Key_Tab);
         QCOMPARE(QApplication::focusWidget(), widget(Control::Zero_games_won));
         board->setFocus();
-        auto keys = [board](Qt::Key key, int times = 1, Qt::KeyboardModifiers with = {}) {
-            for (int i = 0; i < times; ++i) QTest::keyClick(board, key, with);
+        click(Control::restart_button); // a button clicked leaves the keyboard with the board
+        auto keys = [this](Qt::Key key, int times = 1, Qt::KeyboardModifiers with = {}) {
+            for (int i = 0; i < times; ++i) QTest::keyClick(window_->focusWidget(), key, with);
         };
         keys(Qt::Key_Return);
         keys(Qt::Key_Left, 12);
@@ -573,6 +581,11 @@ private slots:
             }
             for (Control text : {Control::no_player_button, Control::step_button})
                 QCOMPARE(widget(text)->font().pixelSize(), int(11 * factor));
+            const auto mark = [](QWidget* option = nullptr) {
+                return QApplication::style()->pixelMetric(QStyle::PM_ExclusiveIndicatorWidth,
+                                                          nullptr, option);
+            };
+            QCOMPARE(mark(widget(Control::no_player_button)), qRound(mark() * factor));
             const int x = 3 + qRound(factor * 4), y = 4;
             click_point(x, y, factor, corner);
             QCOMPARE(engine::cell(x, y).color, engine::move_count % 2 ? 1 : 2);
