@@ -114,6 +114,13 @@ def run(program_path, verbose):
 
         expect("corner", table.get_accessible_at(0, 6).get_name(), "7, 1: outer line")
         expect("centre before the move", centre.get_name(), "10, 10: empty")
+        first = board.get_child_at_index(0)
+        expect("the first child", first and first.get_name(), "1, 1: outer line")
+        # A point's cell is a grid step square on the screen, one step from the next.
+        box, right = (cell.get_extents(Atspi.CoordType.SCREEN)
+                      for cell in (centre, table.get_accessible_at(9, 10)))
+        expect("a cell's size and the next along", (box.width, box.height, right.x - box.x),
+               (23, 23, 23))
         expect("moves before the move", moves.get_current_value(), 0)
         # There is no window manager to give the window the keyboard: give it the X focus.
         xdotool("search", "--sync", "--name", "^Vellox$", "windowfocus", "--sync")
