@@ -1,5 +1,6 @@
-// The computer player on positions written as text: each tactic asked by itself, the order of
-// the ladder, and the random last resort. GREEN is the computer; RED is the opponent.
+// The computer player on positions written as text: tactics asked by themselves where the
+// board's edge or a capture matters, and the random last resort. GREEN is the computer; RED is the
+// opponent.
 #include "ai/computer_move.h"
 #include "ai/primitives.h"
 #include "ai/tactics.h"
@@ -75,38 +76,6 @@ TEST_F(Computer, TacticsAtTheEdgeAndWithACaptureAtHand) {
         place(c.left, c.top, c.rows);
         EXPECT_EQ(answer(c.tactic), c.at) << c.rows[0] << " at " << c.left << "," << c.top;
     }
-}
-
-// Each rung is shown with the position of the next rung on the board as well: if every rung is
-// tried before the next one, the whole ladder is in order.
-TEST_F(Computer, EachRungOfTheLadderIsTriedBeforeTheNextOne) {
-    const struct {
-        int left;
-        const char* row;
-        int answer_x;
-        const char* code;
-    } ladder[] = {
-        {5, "GGGG", 4, "MAKE 5"},          {5, "RRRR", 4, "BLOCK 4"},
-        {5, "GG.G", 7, "EXTEND SPLIT 3"},  {5, "RRR.R", 8, "BLOCK SPLIT 4"},
-        {5, "RR.R", 7, "BLOCK SPLIT 3"},   {5, "GGG", 8, "EXTEND OPEN 3"},
-        {5, "RRR", 8, "BLOCK OPEN 3"},     {4, "GRR", 7, "TAKE 2"},
-        {4, "RGG", 7, "EXTEND CLOSED 2"},  {5, "GG", 7, "EXTEND OPEN 2"},
-        {5, "RR", 4, "BLOCK OPEN 2"},      {4, "GRRR", 8, "BLOCK CLOSED 3"},
-        {4, "RGGG", 8, "EXTEND CLOSED 3"}, {5, "R.R", 6, "BLOCK SPLIT 2"},
-    };
-    const std::size_t rungs = std::size(ladder);
-    for (std::size_t k = 0; k < rungs; ++k) {
-        recording::start_program();
-        place(ladder[k].left, 4, {ladder[k].row});
-        if (k + 1 < rungs) place(ladder[k + 1].left, 14, {ladder[k + 1].row});
-        move_count = 6;
-        EXPECT_EQ(move(), std::to_string(ladder[k].answer_x) + ",4 " + ladder[k].code);
-    }
-    recording::start_program();
-    place(ladder[rungs - 1].left, 14, {ladder[rungs - 1].row});
-    skill_level = 0;
-    move_count = 6;
-    EXPECT_EQ(move(), "10,10 RANDOM") << "after the last rung";
 }
 
 // The stones of a run are tried for a capture from its back end, and only as many as asked.

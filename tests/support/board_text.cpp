@@ -1,4 +1,4 @@
-// Writing positions into the board and reading them back as text.
+// Writing positions into the board.
 #include "support/board_text.h"
 
 #include "engine/game_state.h"
@@ -12,10 +12,6 @@ namespace board_text {
 namespace {
 
 int color_of(char c) { return c == 'G' ? engine::green : c == 'R' ? engine::red : engine::empty; }
-
-char letter_of(int color) {
-    return color == engine::green ? 'G' : color == engine::red ? 'R' : '.';
-}
 
 // A stone as a move that took nothing would leave it.
 void put_stone(int color, int x, int y) {
@@ -40,14 +36,6 @@ void place(int left, int top, const std::vector<std::string>& rows) {
             if (c == '.') engine::cell(x, y).color = engine::empty;
             if (color_of(c) != engine::empty) put_stone(color_of(c), x, y);
         }
-}
-
-std::vector<std::string> rows(int left, int top, int width, int height) {
-    std::vector<std::string> text(static_cast<std::size_t>(height));
-    for (int y = top; y < top + height; ++y)
-        for (int x = left; x < left + width; ++x)
-            text[static_cast<std::size_t>(y - top)] += letter_of(engine::cell(x, y).color);
-    return text;
 }
 
 } // namespace board_text

@@ -12,7 +12,4 @@ namespace board_text {
 // numbers, each stone gets its image and the bounding box grows. The side to move stays as it is.
 void place(int left, int top, const std::vector<std::string>& rows);
 
-// The board from (left, top), width points wide and height rows high, in the same notation.
-std::vector<std::string> rows(int left, int top, int width, int height);
-
 } // namespace board_text
