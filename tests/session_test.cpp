@@ -92,6 +92,10 @@ void play_session() {
         press(13, 13);
     });
     step("Step for the side to move", app::step_button_Click);
+    step("Comp vs Comp and back to Two Players", [] {
+        app::no_player_button_Click();
+        app::two_player_button_Click();
+    });
     for (int i = 0; i < 6; ++i) step("Back in Two Players", app::back_button_Click);
     step("press that takes a pair", [] {
         place(6, 10, {"GGR"});

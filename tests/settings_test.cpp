@@ -27,6 +27,7 @@ TEST(ProfileRead, FindsTheValueTheGameAlwaysRead) {
         {"[GaMe]\nLEVEL=3\n", "3"},
         {" \t[ game ] ; note\n \t level \t= \t 3 4 \t\n", "3 4"},
         {"[game]\nlevel=\"a b\"\n", "a b"},
+        {"[game]\nlevel=\"\"\n", ""},
         {"[game]\nlevel=1 ;not a comment\n", "1 ;not a comment"},
         {"[game]\nlevel=1\nlevel=2\n[game]\nlevel=3\n", "1"},
         {"level=3\n[game]\n", "dflt"},

@@ -673,6 +673,7 @@ private slots:
             {media_dir + "/bad.wav", 200},
             {write_file(dir, "good.wav", good), 1000},
             {write_file(dir, "8-bit.wav", wav(1, 1, 8000, 8, 801)), 101},
+            {write_file(dir, "stereo.wav", wav(1, 2, 8000, 16, 32000)), 1000},
             {write_file(dir, "10s.wav", wav(1, 1, 4000, 8, 40000)), 10000},
             {write_file(dir, "half.wav", wav(1, 1, 8000, 16, 1600, 800)), 0},
             {write_file(dir, "lying.wav", wav(1, 1, 8000, 16, 1 << 30, 1600)), 0},
@@ -707,7 +708,7 @@ private slots:
         platform::play_sound((dir.path() + "/sub\\nested.wav").toStdString(), 0);
         QCOMPARE(sound::last_source(), QUrl::fromLocalFile(nested));
         for (int i = 0; i < 200; ++i)
-            platform::play_sound(cases[i % 24].first.toStdString(), 1);
+            platform::play_sound(cases[i % std::size(cases)].first.toStdString(), 1);
         platform::play_sound(cases[0].first.toStdString(), 0);
         QTRY_COMPARE(sound::last_source(), QUrl::fromLocalFile(cases[0].first));
         // A waiting cue runs no window event, not even one queued already.
