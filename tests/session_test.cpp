@@ -14,6 +14,7 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
 #include <sstream>
 
 using namespace engine;
@@ -39,7 +40,7 @@ void write_state() {
                << "-" << max_x << "," << min_y << "-" << max_y << "\n";
 }
 
-void step(const char* name, const std::function<void()>& action) {
+void step(const std::string& name, const std::function<void()>& action) {
     recording::calls.clear();
     try {
         action();
@@ -67,6 +68,24 @@ void start_up(const std::string& text, const std::string& windows_dir = "/opt/ve
     view::init_image_arrays();
     app::Form_Load();
 }
+
+// Positions where the board's edge, a capture at hand or a crowded opening shapes the computer's
+// move, each on a board of its own with GREEN to play.
+const struct Position {
+    int left, top;
+    std::vector<std::string> rows;
+    int moves = 0; // the move count, where it is not the number of stones
+} positions[] = {
+    {10, 15, {"G", "G", "G", "G"}}, // the fifth point below is off the grid
+    {4, 2, {".....RRG", ".R......", ".R......", ".G"}},
+    {2, 10, {"RRRR"}},
+    {5, 9, {"....", "RRRR", ".R..", ".G.."}},
+    {4, 10, {".RRR.", "G...G", "R...R"}},
+    {17, 10, {"GG"}},
+    {10, 2, {"G", "G", "G"}},
+    {5, 9, {"...G", "RRRR", ".R.R", ".G.."}},
+    {10, 11, {"G", "R"}, 1}, // every candidate of the opening would expose a pair
+};
 
 void play_session() {
     step("start-up with a settings file", [] {
@@ -198,6 +217,20 @@ void play_session() {
         start_up("", std::string(200, 'd'));
         app::Panel3D2_MouseDown(1, 0, 100, 100);
     });
+    step("Comp vs Comp at Advanced", [] {
+        app::no_player_button_Click();
+        settings::advanced_menu_Click();
+    });
+    for (const Position& position : positions)
+        step("Step on a position from " + std::to_string(position.left) + "," +
+                 std::to_string(position.top),
+             [&position] {
+                 app::new_game();
+                 place(position.left, position.top, position.rows);
+                 if (position.moves) move_count = position.moves;
+                 recording::calls.clear(); // only the move is told
+                 app::step_button_Click();
+             });
 }
 
 } // namespace
@@ -207,4 +240,10 @@ TEST(Session, EveryStepTellsTheWindowWhatItAlwaysHas) {
     play_session();
     ai::draw_one_to_five = ai::clock_seeded_draw;
     EXPECT_EQ(approval_fault(transcript.str(), "session.txt"), "");
+}
+
+TEST(Session, TheClockSeededDrawGivesEachOfOneToFive) {
+    std::set<int> seen;
+    for (int i = 0; i < 200; ++i) seen.insert(ai::clock_seeded_draw());
+    EXPECT_EQ(seen, (std::set<int>{1, 2, 3, 4, 5}));
 }

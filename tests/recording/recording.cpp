@@ -69,12 +69,6 @@ void on_process_events(std::function<void()> action) {
     process_events_script.push_back(std::move(action));
 }
 
-std::size_t count_calls(const std::string& prefix) {
-    std::size_t count = 0;
-    for (const auto& line : calls) count += line.rfind(prefix, 0) == 0;
-    return count;
-}
-
 void name_the_cues() {
     engine::sound_on = true;
     settings::put_piece_sound_file = "put.wav";

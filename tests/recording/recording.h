@@ -9,7 +9,6 @@
 
 #include "settings/sound.h"
 
-#include <cstddef>
 #include <functional>
 #include <map>
 #include <string>
@@ -42,8 +41,5 @@ void on_process_events(std::function<void()> action);
 
 // Turns the sound on with a file of its own for each cue, so that the record tells them apart.
 void name_the_cues();
-
-// How many recorded calls begin with prefix.
-std::size_t count_calls(const std::string& prefix);
 
 } // namespace recording
