@@ -381,19 +381,24 @@ private slots:
         QVERIFY(looks_approved(board, "board.png"));
     }
 
-    // A disabled option's caption is pale, an enabled one's dark.
-    void disabledModeOptionsLookDisabled() {
-        auto darker_than = [](Control option, int grey) {
-            const QImage caption = widget(option)->grab(QRect(20, 0, -1, -1)).toImage();
+    // A frame's caption is drawn over its top line; an option's is dark, or pale when disabled.
+    void captionsAreDarkAndADisabledOptionsPale() {
+        auto darker_than = [](QWidget* control, QRect part, int grey) {
+            const QImage caption = control->grab(part).toImage();
             return !pixels_where(caption, [grey](QColor c) {
                         return qGray(c.rgb()) < grey;
                     }).isEmpty();
         };
+        QWidget* frame = widget(Control::Frame3D1);
+        QVERIFY(
+            darker_than(frame, QRect(0, 0, frame->width(), frame->fontMetrics().ascent() / 2), 80));
         for (Control option : {Control::one_player_button, Control::two_player_button}) {
             platform::set_enabled(option, false);
-            QVERIFY2(!darker_than(option, 120), app::control_name(option));
+            QVERIFY2(!darker_than(widget(option), QRect(20, 0, -1, -1), 120),
+                     app::control_name(option));
             platform::set_enabled(option, true);
-            QVERIFY2(darker_than(option, 80), app::control_name(option));
+            QVERIFY2(darker_than(widget(option), QRect(20, 0, -1, -1), 80),
+                     app::control_name(option));
         }
     }
 
