@@ -1,7 +1,7 @@
 // The real program on Qt's offscreen platform: the window, its menus and board as approved, a
-// game by mouse, quitting from inside a wait, the sound player, the help viewer and the About
-// window, and a seeded monkey whose thousands of presses and clicks land anywhere, also inside
-// runs and between a move and its answer, with the game and the window agreeing after each.
+// game by mouse and keyboard, quitting from inside a wait, the sound player, the help viewer and
+// the About window, and a seeded monkey whose thousands of presses and clicks land anywhere, also
+// inside runs and between a move and its answer, with the game and the window agreeing after each.
 #include "app/controller.h"
 #include "app/qt/main_window.h"
 #include "engine/game_state.h"
