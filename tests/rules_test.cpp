@@ -11,6 +11,7 @@ using namespace engine;
 // can be played: a "bracket" there is none. Each direction is tried against each edge it leads
 // to, the other coordinate in the middle of the board.
 TEST(Rules, TheBracketMustLieOnTheGrid) {
+    recording::start_program(); // the directions are set up with the game
     for (int d = 1; d <= 8; ++d) {
         const int dx = dir_table[d].dx, dy = dir_table[d].dy;
         for (auto [ex, ey] : {std::pair{dx, 0}, {0, dy}}) {
