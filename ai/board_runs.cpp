@@ -22,28 +22,28 @@ Point neighbour_before(Point p, int d) {
     return ahead.x < p.x || (ahead.x == p.x && ahead.y < p.y) ? ahead : behind;
 }
 
-// True when a scan of the box has already met the run of colour through p along d. The box
+// True when a scan of the box has already met the run of color through p along d. The box
 // being convex, a run whose stone next to p lies outside it has no stone inside it before p.
-bool met_before(Point p, int d, int colour) {
+bool met_before(Point p, int d, int color) {
     const Point q = neighbour_before(p, d);
-    return in_box(q) && holds(q, colour);
+    return in_box(q) && holds(q, color);
 }
 
-// True when neither neighbour of p on line d holds colour: p is a run of one.
-bool alone_on_line(Point p, int d, int colour) {
-    return !holds(step(p, d), colour) && !holds(step(p, d, -1), colour);
+// True when neither neighbour of p on line d holds color: p is a run of one.
+bool alone_on_line(Point p, int d, int color) {
+    return !holds(step(p, d), color) && !holds(step(p, d, -1), color);
 }
 
 void find_runs() {
     runs.clear();
     scan_points([](int x, int y) {
         const Point p{static_cast<i16>(x), static_cast<i16>(y)};
-        const int colour = engine::cell(x, y).color;
-        if (colour == engine::empty) return false;
+        const int color = engine::cell(x, y).color;
+        if (color == engine::empty) return false;
         for (int d = 1; d <= 4; ++d) {
-            if (alone_on_line(p, d, colour) || met_before(p, d, colour)) continue;
-            Run run{{}, {}, static_cast<i16>(d), 0, static_cast<i16>(colour)};
-            run.length = static_cast<i16>(run_length(d, x, y, colour, run.a, run.b));
+            if (alone_on_line(p, d, color) || met_before(p, d, color)) continue;
+            Run run{{}, {}, static_cast<i16>(d), 0, static_cast<i16>(color)};
+            run.length = static_cast<i16>(run_length(d, x, y, color, run.a, run.b));
             runs.push_back(run);
         }
         return false;

@@ -7,14 +7,14 @@
 
 namespace ai {
 
-// A run of `length` stones of colour along d, from back end a to forward end b (the first
+// A run of `length` stones of color along d, from back end a to forward end b (the first
 // points beyond its stones).
 struct Run {
     Point a;
     Point b;
     i16 d;
     i16 length;
-    i16 colour;
+    i16 color;
 };
 
 // The runs of two or more stones, in the order in which a scan of the bounding box (x in the

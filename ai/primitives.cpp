@@ -14,32 +14,32 @@ bool play(Point p) { return engine::try_move(p.x, p.y); }
 
 int opposite_dir(int d) { return d < 5 ? d + 4 : (d + 5) % 9; }
 
-int run_length(int d, int x, int y, int colour, Point& back, Point& forward) {
+int run_length(int d, int x, int y, int color, Point& back, Point& forward) {
     Point p{static_cast<i16>(x), static_cast<i16>(y)};
-    if (!holds(p, colour)) return 0;
-    while (holds(p, colour)) p = step(p, d);
+    if (!holds(p, color)) return 0;
+    while (holds(p, color)) p = step(p, d);
     forward = p;
     // Walking back from the forward end counts the whole run, on both sides of (x, y).
     int steps = 0;
     do {
         p = step(p, d, -1);
         ++steps;
-    } while (holds(p, colour));
+    } while (holds(p, color));
     back = p;
     return steps - 1;
 }
 
-bool exact_run(int d, int x, int y, int n, int colour, Point& back, Point& forward) {
-    return run_length(d, x, y, colour, back, forward) == n;
+bool exact_run(int d, int x, int y, int n, int color, Point& back, Point& forward) {
+    return run_length(d, x, y, color, back, forward) == n;
 }
 
-bool stones_follow(int x, int y, int n, int colour, int d, Point& after) {
+bool stones_follow(int x, int y, int n, int color, int d, Point& after) {
     Point p{static_cast<i16>(x), static_cast<i16>(y)};
     int k = 0;
     do {
         ++k;
         p = step(p, d);
-    } while (holds(p, colour) && k <= n);
+    } while (holds(p, color) && k <= n);
     if (k <= n) return false;
     after = p;
     return true;

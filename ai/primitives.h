@@ -16,8 +16,8 @@ inline Point step(Point p, int d, int steps = 1) {
     return Point{static_cast<i16>(p.x + steps * s.dx), static_cast<i16>(p.y + steps * s.dy)};
 }
 
-// True iff the colour of p's cell is colour; empty is 0.
-inline bool holds(Point p, int colour) { return engine::cell(p.x, p.y).color == colour; }
+// True iff the color of p's cell is color; empty is 0.
+inline bool holds(Point p, int color) { return engine::cell(p.x, p.y).color == color; }
 
 // Novice play has no exposure test, no capture to block and none of the Advanced-only tactics.
 bool is_novice();
@@ -28,18 +28,18 @@ bool play(Point p);
 // The direction opposite to d, for d = 1..8.
 int opposite_dir(int d);
 
-// The number of stones in the run of colour through (x, y) along d, 0 when (x, y) does not hold
-// colour. Whenever it does, writes the first points beyond the run against d (back) and along d
+// The number of stones in the run of color through (x, y) along d, 0 when (x, y) does not hold
+// color. Whenever it does, writes the first points beyond the run against d (back) and along d
 // (forward); leaves them alone otherwise.
-int run_length(int d, int x, int y, int colour, Point& back, Point& forward);
+int run_length(int d, int x, int y, int color, Point& back, Point& forward);
 
-// True iff the run of colour through (x, y) along d has exactly n stones, n > 0; writes back and
+// True iff the run of color through (x, y) along d has exactly n stones, n > 0; writes back and
 // forward as run_length does.
-bool exact_run(int d, int x, int y, int n, int colour, Point& back, Point& forward);
+bool exact_run(int d, int x, int y, int n, int color, Point& back, Point& forward);
 
-// True iff the n points after (x, y) along d all hold colour; then writes the point n + 1 steps
+// True iff the n points after (x, y) along d all hold color; then writes the point n + 1 steps
 // away to after.
-bool stones_follow(int x, int y, int n, int colour, int d, Point& after);
+bool stones_follow(int x, int y, int n, int color, int d, Point& after);
 
 // True iff (x, y) is empty, the next point along d holds opp_color and the one after is empty.
 bool gap_opp_gap(int d, int x, int y);

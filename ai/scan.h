@@ -29,19 +29,19 @@ template <typename At> bool scan_lines(At at) {
     });
 }
 
-// The runs of exactly n stones of colour, as at(back end, forward end, d), in the order in which
+// The runs of exactly n stones of color, as at(back end, forward end, d), in the order in which
 // scan_lines first meets them. Meeting a run again at its later stones would ask the same
 // question of the same board, so each run is asked once.
-template <typename At> bool scan_runs(int n, int colour, At at) {
+template <typename At> bool scan_runs(int n, int color, At at) {
     for (const Run& run : board_runs())
-        if (run.length == n && run.colour == colour && at(run.a, run.b, run.d)) return true;
+        if (run.length == n && run.color == color && at(run.a, run.b, run.d)) return true;
     return false;
 }
 
 // The gap of a split shape: the end e of a run when it is empty and followed, along direction
-// way, by one more stone of colour; beyond is then the point past that stone.
-inline bool gap_before_stone(Point e, int colour, int way, Point& beyond) {
-    return holds(e, engine::empty) && stones_follow(e.x, e.y, 1, colour, way, beyond);
+// way, by one more stone of color; beyond is then the point past that stone.
+inline bool gap_before_stone(Point e, int color, int way, Point& beyond) {
+    return holds(e, engine::empty) && stones_follow(e.x, e.y, 1, color, way, beyond);
 }
 
 inline bool is_safe(Point p) { return !move_exposes_pair(p.x, p.y); }

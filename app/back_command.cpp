@@ -3,7 +3,7 @@
 
 #include "app/window_ops.h"
 #include "engine/turns.h"
-#include "settings/sound.h"
+#include "sound/cues.h"
 
 namespace app {
 
@@ -12,7 +12,7 @@ namespace {
 // A take-back after one that gave captured stones back has had its sound already.
 void take_back_one_move() {
     if (!engine::stones_restored)
-        settings::play_sound_cue(settings::Cue::put_piece_sound, engine::sound_flags);
+        sound::play_sound_cue(sound::Cue::put_piece_sound, engine::sound_flags);
     engine::undo_move();
 }
 
@@ -21,7 +21,7 @@ void take_back_one_move() {
 void back_button_Click() {
     const bool one_vs_comp = engine::game_mode == engine::one_vs_comp;
     if (engine::move_count <= 1 || (one_vs_comp && engine::move_count == 2))
-        platform::set_enabled(Control::back_button, false);
+        app::set_enabled(Control::back_button, false);
     engine::running = false;
     take_back_one_move();
     if (one_vs_comp) take_back_one_move();

@@ -10,39 +10,39 @@
 
 namespace app {
 
-bool timer1_enabled = false;
+bool move_delay_timer_enabled = false;
 
 namespace {
 
 using engine::game_over;
 using engine::running;
 
-void set_timer1_enabled(bool enabled) {
-    timer1_enabled = enabled;
-    platform::set_timer_enabled(enabled);
+void set_move_delay_timer_enabled(bool enabled) {
+    move_delay_timer_enabled = enabled;
+    app::set_timer_enabled(enabled);
 }
 
 void set_enabled_in_order(std::initializer_list<std::pair<Control, bool>> controls) {
-    for (const auto& [control, enabled] : controls) platform::set_enabled(control, enabled);
+    for (const auto& [control, enabled] : controls) app::set_enabled(control, enabled);
 }
 
 // Half a second between the moves of a run, with the window live all the while: the tick
 // stops the timer and so ends the wait.
 void wait_move_delay() {
-    set_timer1_enabled(true);
-    while (timer1_enabled) platform::wait_for_events();
+    set_move_delay_timer_enabled(true);
+    while (move_delay_timer_enabled) app::wait_for_events();
 }
 
 } // namespace
 
 void step_button_Click() {
     if (!game_over) {
-        platform::set_busy_pointer(true);
+        app::set_busy_pointer(true);
         ai::computer_move();
         show_move_status();
-        platform::set_busy_pointer(false);
+        app::set_busy_pointer(false);
     }
-    if (!game_over) platform::set_enabled(Control::back_button, true);
+    if (!game_over) app::set_enabled(Control::back_button, true);
 }
 
 // Other handlers run during the delays and may end the run ("Halt", "Back", "Clear") or the
@@ -63,7 +63,7 @@ void run_button_Click() {
         }
         wait_move_delay();
         show_move_status();
-        platform::process_events();
+        app::process_events();
     }
 }
 
@@ -78,6 +78,6 @@ void halt_button_Click() {
     show_move_status();
 }
 
-void Timer1_Timer() { set_timer1_enabled(false); }
+void move_delay_timer_Timer() { set_move_delay_timer_enabled(false); }
 
 } // namespace app

@@ -12,7 +12,6 @@ void initialize_program();
 void new_game();
 void restart_button_Click();
 void quit_button_Click();
-void exit_menu_Click();
 void no_player_button_Click();
 void one_player_button_Click();
 void two_player_button_Click();
@@ -21,7 +20,7 @@ void two_player_button_Click();
 void Form_MouseDown(int button, int shift, float X, float Y);
 bool mouse_point_ok();
 void x_image_Click(int index);
-void Panel3D2_MouseDown(int button, int shift, float X, float Y);
+void side_panel_MouseDown(int button, int shift, float X, float Y);
 
 // The grid point of the last press on the board.
 extern i16 mouse_x;
@@ -31,10 +30,19 @@ extern i16 mouse_y;
 void step_button_Click();
 void run_button_Click();
 void halt_button_Click();
-void Timer1_Timer();
+void move_delay_timer_Timer();
 
-// Whether Timer1 is running; only Run's move delay and the tick change it.
-extern bool timer1_enabled;
+// Whether the move delay timer is running; only Run's move delay and the tick change it.
+extern bool move_delay_timer_enabled;
+
+// The menus (menus.cpp).
+void exit_menu_Click();
+void sound_menu_Click();
+void novice_menu_Click();
+void advanced_menu_Click();
+void save_menu_Click();
+void q_help_menu_Click();
+void about_menu_Click();
 
 // Taking moves back (back_command.cpp).
 void back_button_Click();

@@ -8,12 +8,12 @@ namespace app {
 namespace {
 
 constexpr std::array<const char*, control_count> names = {
-    "Panel3D2",         "Panel3D1",       "scode_lab",         "moves_panel",
-    "Label4",           "Label2",         "r_games_won",       "g_games_won",
-    "Zero_games_won",   "Label5",         "r_taken",           "g_taken",
-    "Label1",           "Frame3D1",       "two_player_button", "one_player_button",
-    "no_player_button", "Frame3D5",       "run_button",        "halt_button",
-    "step_button",      "restart_button", "back_button",       "quit_button",
+    "side_panel",       "title_panel",         "scode_lab",         "moves_panel",
+    "moves_label",      "games_won_label",     "r_games_won",       "g_games_won",
+    "Zero_games_won",   "columns_label",       "r_taken",           "g_taken",
+    "pairs_lost_label", "mode_frame",          "two_player_button", "one_player_button",
+    "no_player_button", "computer_play_frame", "run_button",        "halt_button",
+    "step_button",      "restart_button",      "back_button",       "quit_button",
 };
 
 } // namespace

@@ -5,7 +5,7 @@
 #include "app/window_ops.h"
 #include "engine/moves.h"
 #include "engine/turns.h"
-#include "settings/sound.h"
+#include "sound/cues.h"
 #include "view/board_view.h"
 
 namespace app {
@@ -21,14 +21,14 @@ using engine::game_over;
 // Refused presses wait for their cue to end, so that a burst of clicks cannot pile up.
 constexpr int wait_for_the_sound = 0;
 
-void enable_back() { platform::set_enabled(Control::back_button, true); }
+void enable_back() { app::set_enabled(Control::back_button, true); }
 
 // The person's stone, then, once pending events have had their turn, the computer's answer
 // if the mode (as it is now) asks for one.
 void make_persons_move() {
     engine::try_move(engine::move_x, engine::move_y);
     engine::finish_move(enable_back);
-    platform::process_events();
+    app::process_events();
     if ((game_mode == engine::one_vs_comp || game_mode == engine::comp_vs_comp) && !game_over)
         ai::computer_move();
     show_move_status();
@@ -45,20 +45,20 @@ void Form_MouseDown(int, int, float X, float Y) {
     engine::move_x = mouse_x;
     engine::move_y = mouse_y;
     if (!mouse_point_ok() || game_over || game_mode == engine::comp_vs_comp) {
-        settings::play_sound_cue(settings::Cue::bad_sound, wait_for_the_sound);
+        sound::play_sound_cue(sound::Cue::bad_sound, wait_for_the_sound);
         return;
     }
-    platform::set_busy_pointer(true);
+    app::set_busy_pointer(true);
     if (engine::cell(engine::move_x, engine::move_y).color == engine::empty) make_persons_move();
-    platform::set_busy_pointer(false);
+    app::set_busy_pointer(false);
 }
 
 // Markers only exist after a five has ended the game, so this swaps the turn silently.
 void x_image_Click(int) { engine::change_turn(); }
 
 // The bare part of the side panel takes no input; a press there only says so.
-void Panel3D2_MouseDown(int, int, float, float) {
-    settings::play_sound_cue(settings::Cue::bad_sound, engine::sound_flags);
+void side_panel_MouseDown(int, int, float, float) {
+    sound::play_sound_cue(sound::Cue::bad_sound, engine::sound_flags);
 }
 
 } // namespace app

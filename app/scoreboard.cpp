@@ -7,14 +7,14 @@
 namespace app {
 
 void show_move_status() {
-    platform::set_caption(Control::moves_panel, engine::move_count);
-    platform::set_caption(Control::scode_lab, engine::strategy_code);
+    app::set_caption(Control::moves_panel, engine::move_count);
+    app::set_caption(Control::scode_lab, engine::strategy_code);
 }
 
 void Zero_games_won_Click() {
     engine::games_won = {0, 0};
-    platform::set_caption(Control::r_games_won, engine::games_won[1]);
-    platform::set_caption(Control::g_games_won, engine::games_won[0]);
+    app::set_caption(Control::r_games_won, engine::games_won[1]);
+    app::set_caption(Control::g_games_won, engine::games_won[0]);
 }
 
 } // namespace app

@@ -3,9 +3,9 @@
 
 #include "app/window_ops.h"
 #include "engine/game_state.h"
+#include "help/help_platform.h"
 #include "settings/settings.h"
-#include "settings/sound.h"
-#include "settings/system_platform.h"
+#include "sound/cues.h"
 #include "view/board_view.h"
 
 namespace app {
@@ -25,29 +25,29 @@ void reset_bounding_box() { engine::min_x = engine::max_x = engine::min_y = engi
 // The buttons a fresh game starts with: nothing to take back or halt, Run and Step as the mode
 // allows.
 void enable_new_game_buttons() {
-    platform::set_enabled(Control::back_button, false);
-    platform::set_enabled(Control::halt_button, false);
-    platform::set_enabled(Control::one_player_button, true);
-    platform::set_enabled(Control::two_player_button, true);
+    app::set_enabled(Control::back_button, false);
+    app::set_enabled(Control::halt_button, false);
+    app::set_enabled(Control::one_player_button, true);
+    app::set_enabled(Control::two_player_button, true);
     const bool computer_plays_both = game_mode == engine::comp_vs_comp;
-    platform::set_enabled(Control::run_button, computer_plays_both);
-    platform::set_enabled(Control::step_button, computer_plays_both);
-    if (game_mode == engine::two_players) platform::set_enabled(Control::step_button, true);
+    app::set_enabled(Control::run_button, computer_plays_both);
+    app::set_enabled(Control::step_button, computer_plays_both);
+    if (game_mode == engine::two_players) app::set_enabled(Control::step_button, true);
 }
 
 } // namespace
 
 void Form_Load() {
-    platform::center_main_window();
+    app::center_main_window();
     initialize_program();
     view::draw_board();
     new_game();
 }
 
 void initialize_program() {
-    settings::init_media_dir();
+    sound::init_media_dir();
     settings::init_ini_path();
-    settings::load_settings();
+    engine::skill_level = static_cast<i16>(settings::load_settings());
     engine::color_names = {"GREEN", "RED"};
     engine::fill_dir_table();
     engine::cur_color = engine::green;
@@ -56,7 +56,6 @@ void initialize_program() {
     engine::running = false;
     game_over = false;
     engine::games_won = {0, 0};
-    engine::crlf = "\r\n";
     engine::sound_flags = 1;
 }
 
@@ -65,15 +64,15 @@ void new_game() {
     view::set_turn_indicator(engine::green);
     view::clear_stone_images(engine::move_count);
     engine::move_count = 0;
-    platform::set_caption(Control::moves_panel, 0);
-    platform::set_caption(Control::scode_lab, "TACTICS");
+    app::set_caption(Control::moves_panel, 0);
+    app::set_caption(Control::scode_lab, "TACTICS");
     engine::cur_color = engine::green;
     engine::opp_color = engine::red;
     engine::clear_board();
     engine::pairs_taken = {0, 0};
     game_over = false;
-    platform::set_caption(Control::r_taken, 0);
-    platform::set_caption(Control::g_taken, 0);
+    app::set_caption(Control::r_taken, 0);
+    app::set_caption(Control::g_taken, 0);
     reset_bounding_box();
     engine::running = false;
     enable_new_game_buttons();
@@ -86,31 +85,29 @@ void new_game() {
 void restart_button_Click() { new_game(); }
 
 void quit_button_Click() {
-    platform::help_quit();
-    platform::end_program();
+    help::close_help_viewer();
+    app::end_program();
 }
 
-void exit_menu_Click() { quit_button_Click(); }
-
-void Form_Unload() { platform::help_quit(); }
+void Form_Unload() { help::close_help_viewer(); }
 
 void no_player_button_Click() {
     game_mode = engine::comp_vs_comp;
     if (game_over) return;
-    platform::set_enabled(Control::run_button, true);
-    platform::set_enabled(Control::step_button, true);
+    app::set_enabled(Control::run_button, true);
+    app::set_enabled(Control::step_button, true);
 }
 
 void one_player_button_Click() {
     game_mode = engine::one_vs_comp;
-    platform::set_enabled(Control::run_button, false);
-    platform::set_enabled(Control::step_button, false);
+    app::set_enabled(Control::run_button, false);
+    app::set_enabled(Control::step_button, false);
 }
 
 void two_player_button_Click() {
     game_mode = engine::two_players;
-    platform::set_enabled(Control::run_button, false);
-    if (!game_over) platform::set_enabled(Control::step_button, true);
+    app::set_enabled(Control::run_button, false);
+    if (!game_over) app::set_enabled(Control::step_button, true);
 }
 
 } // namespace app

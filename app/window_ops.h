@@ -7,24 +7,24 @@ namespace app {
 
 // Every control of the main window, by its name on the window.
 enum class Control {
-    Panel3D2,
-    Panel3D1,
+    side_panel,
+    title_panel,
     scode_lab,
     moves_panel,
-    Label4,
-    Label2,
+    moves_label,
+    games_won_label,
     r_games_won,
     g_games_won,
     Zero_games_won,
-    Label5,
+    columns_label,
     r_taken,
     g_taken,
-    Label1,
-    Frame3D1,
+    pairs_lost_label,
+    mode_frame,
     two_player_button,
     one_player_button,
     no_player_button,
-    Frame3D5,
+    computer_play_frame,
     run_button,
     halt_button,
     step_button,
@@ -37,18 +37,12 @@ constexpr int control_count = static_cast<int>(Control::quit_button) + 1;
 
 const char* control_name(Control control);
 
-} // namespace app
-
-namespace platform {
-
 // Enables or disables a button or mode option button; a disabled control ignores clicks.
-void set_enabled(app::Control control, bool enabled);
+void set_enabled(Control control, bool enabled);
 
 // Shows a value on a 3-D panel.
-void set_caption(app::Control panel, const std::string& value);
-inline void set_caption(app::Control panel, int value) {
-    set_caption(panel, std::to_string(value));
-}
+void set_caption(Control panel, const std::string& value);
+inline void set_caption(Control panel, int value) { set_caption(panel, std::to_string(value)); }
 
 void set_busy_pointer(bool busy);
 
@@ -68,7 +62,11 @@ void show_message(const std::string& text);
 // Centres the main window on the screen, keeping its size.
 void center_main_window();
 
-// Starts or stops Timer1; while it runs it raises Timer1_Timer once per interval.
+// Starts or stops the move delay timer; while it runs it raises move_delay_timer_Timer once per
+// interval.
 void set_timer_enabled(bool enabled);
 
-} // namespace platform
+// Shows the About window, modal, and returns once it has been closed.
+void show_about();
+
+} // namespace app

@@ -5,6 +5,7 @@
 #include "app/controller.h"
 #include "app/qt/main_window.h"
 #include "engine/game_state.h"
+#include "settings/settings.h"
 #include "gui_support.h"
 
 #include <QTest>
@@ -39,7 +40,7 @@ int main(int argc, char** argv) {
     app::MainWindow window;
     app::Form_Load();
     window.show();
-    engine::sound_on = argc > 2 && QByteArrayView(argv[2]) == "sound";
+    settings::sound_on = argc > 2 && QByteArrayView(argv[2]) == "sound";
     MessageCatcher messages;
     click(app::Control::no_player_button);
 
@@ -58,6 +59,6 @@ int main(int argc, char** argv) {
     std::printf("%d moves in %lld games over %.1f s of wall time\n", moves,
                 static_cast<long long>(messages.texts.size()), wall);
     std::printf("processor time %.3f s: %.2f %% of the wall time, sound %s\n", processor,
-                100.0 * processor / wall, engine::sound_on ? "on" : "off");
+                100.0 * processor / wall, settings::sound_on ? "on" : "off");
     return 0;
 }

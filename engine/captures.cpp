@@ -4,7 +4,7 @@
 #include "app/window_ops.h"
 #include "engine/game_state.h"
 #include "engine/moves.h"
-#include "settings/sound.h"
+#include "sound/cues.h"
 #include "view/board_view.h"
 
 #include <cassert>
@@ -35,7 +35,7 @@ bool take_captures() {
         if (!capture_test(d, move_x, move_y)) continue;
         remove_pair(d, move_x, move_y);
         capture_made = true;
-        settings::play_sound_cue(settings::Cue::take_two_sound, sound_flags);
+        sound::play_sound_cue(sound::Cue::take_two_sound, sound_flags);
     }
     if (capture_made) move_count += 1;
     return capture_made;
@@ -70,8 +70,8 @@ void remove_pair(int d, int x, int y) {
 
 void count_pair_taken() {
     pairs_taken[cur_color - 1] += 1;
-    platform::set_caption(app::Control::g_taken, pairs_taken[1]);
-    platform::set_caption(app::Control::r_taken, pairs_taken[0]);
+    app::set_caption(app::Control::g_taken, pairs_taken[1]);
+    app::set_caption(app::Control::r_taken, pairs_taken[0]);
 }
 
 } // namespace engine

@@ -31,11 +31,6 @@ std::array<CapturedStone, capture_log_capacity + 1> capture_log{};
 i16 capture_log_count{};
 bool markers_shown{};
 bool stones_restored{};
-std::string crlf;
-std::string windows_dir;
-std::string media_dir;
-std::string ini_path;
-bool sound_on{};
 i16 sound_flags{};
 
 void clear_board() {

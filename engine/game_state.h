@@ -1,4 +1,4 @@
-// The board, the line directions, the colours and every game-wide variable.
+// The board, the line directions, the colors and every game-wide variable.
 #pragma once
 
 #include <array>
@@ -10,7 +10,7 @@ using i16 = std::int16_t;
 
 namespace engine {
 
-// Colour codes; a colour c indexes two-element arrays at c - 1.
+// Color codes; a color c indexes two-element arrays at c - 1.
 constexpr int empty = 0;
 constexpr int green = 1;
 constexpr int red = 2;
@@ -78,11 +78,6 @@ extern std::array<CapturedStone, capture_log_capacity + 1> capture_log;
 extern i16 capture_log_count;
 extern bool markers_shown;
 extern bool stones_restored;
-extern std::string crlf;
-extern std::string windows_dir;
-extern std::string media_dir;
-extern std::string ini_path;
-extern bool sound_on;
 extern i16 sound_flags;
 
 // Modes of play, the values of game_mode.

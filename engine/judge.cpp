@@ -3,7 +3,7 @@
 
 #include "app/window_ops.h"
 #include "engine/game_state.h"
-#include "settings/sound.h"
+#include "sound/cues.h"
 #include "view/board_view.h"
 
 namespace engine {
@@ -12,6 +12,8 @@ namespace {
 
 constexpr int pairs_to_win = 5;
 constexpr int stones_to_win = 5;
+// The message box breaks its lines where the text says so.
+constexpr const char* crlf = "\r\n";
 
 std::string win_text(bool pairs_win) {
     const std::string& name = color_names[cur_color - 1];
@@ -24,15 +26,15 @@ std::string win_text(bool pairs_win) {
 
 void count_game_won() {
     games_won[cur_color - 1] += 1;
-    platform::set_caption(app::Control::r_games_won, games_won[1]);
-    platform::set_caption(app::Control::g_games_won, games_won[0]);
+    app::set_caption(app::Control::r_games_won, games_won[1]);
+    app::set_caption(app::Control::g_games_won, games_won[0]);
 }
 
 void disable_play_buttons() {
-    platform::set_enabled(app::Control::back_button, false);
-    platform::set_enabled(app::Control::halt_button, false);
-    platform::set_enabled(app::Control::step_button, false);
-    platform::set_enabled(app::Control::run_button, false);
+    app::set_enabled(app::Control::back_button, false);
+    app::set_enabled(app::Control::halt_button, false);
+    app::set_enabled(app::Control::step_button, false);
+    app::set_enabled(app::Control::run_button, false);
 }
 
 } // namespace
@@ -42,8 +44,8 @@ bool judge_move() {
     // Runs even after a pairs win, so that a five made by the same move is marked too.
     const bool five_win = five_check(move_x, move_y);
     if (!pairs_win && !five_win) return false;
-    settings::play_sound_cue(settings::Cue::victory_sound, sound_flags);
-    platform::show_message(win_text(pairs_win));
+    sound::play_sound_cue(sound::Cue::victory_sound, sound_flags);
+    app::show_message(win_text(pairs_win));
     count_game_won();
     game_over = true;
     disable_play_buttons();

@@ -3,7 +3,7 @@
 
 #include "app/window_ops.h"
 #include "engine/game_state.h"
-#include "settings/sound.h"
+#include "sound/cues.h"
 #include "view/board_view.h"
 
 namespace engine {
@@ -33,23 +33,23 @@ void change_turn() {
     }
     // After a capture the take-two cue is the move's only sound.
     if (!game_over && !capture_made)
-        settings::play_sound_cue(settings::Cue::put_piece_sound, sound_flags);
+        sound::play_sound_cue(sound::Cue::put_piece_sound, sound_flags);
 }
 
 void undo_move() {
     if (move_count == 0) {
-        settings::play_sound_cue(settings::Cue::bad_sound, sound_flags);
+        sound::play_sound_cue(sound::Cue::bad_sound, sound_flags);
         return;
     }
     change_turn();
     find_last_move();
     remove_last_stone();
     if (restore_captured()) {
-        platform::set_caption(app::Control::g_taken, pairs_taken[1]);
-        platform::set_caption(app::Control::r_taken, pairs_taken[0]);
+        app::set_caption(app::Control::g_taken, pairs_taken[1]);
+        app::set_caption(app::Control::r_taken, pairs_taken[0]);
     }
     move_count -= 1;
-    platform::set_caption(app::Control::moves_panel, move_count);
+    app::set_caption(app::Control::moves_panel, move_count);
 }
 
 void find_last_move() {
@@ -83,7 +83,7 @@ bool restore_captured() {
     }
     if (stones_restored) {
         pairs_taken[cur_color - 1] -= static_cast<i16>(count / 2);
-        settings::play_sound_cue(settings::Cue::take_two_sound, sound_flags);
+        sound::play_sound_cue(sound::Cue::take_two_sound, sound_flags);
     }
     return stones_restored;
 }

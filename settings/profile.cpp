@@ -10,7 +10,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-namespace settings::profile {
+namespace settings {
 namespace {
 
 using namespace std::literals;
@@ -352,4 +352,4 @@ bool write_user_value(const std::string& path, const std::string& config_dir,
     return write_file_value(copy, section, key, value, path);
 }
 
-} // namespace settings::profile
+} // namespace settings

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-namespace settings::profile {
+namespace settings {
 
 // The value of key in section of an INI text as it arrives in a buffer of size characters: at
 // most size - 1 characters, quotes around it removed, cut at a NUL. default_value (cut the same
@@ -43,4 +43,4 @@ std::string read_user_text(const std::string& path, const std::string& config_di
 bool write_user_value(const std::string& path, const std::string& config_dir,
                       std::string_view section, std::string_view key, std::string_view value);
 
-} // namespace settings::profile
+} // namespace settings

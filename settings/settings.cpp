@@ -1,9 +1,9 @@
-// Reading the settings at start-up, the Options menu's handlers and saving the settings.
+// Reading the settings at start-up, the Options menu's check marks and saving the settings.
 #include "settings/settings.h"
 
-#include "engine/game_state.h"
+#include "platform/program_dir.h"
 #include "settings/profile.h"
-#include "settings/system_platform.h"
+#include "settings/settings_platform.h"
 
 #include <algorithm>
 #include <cctype>
@@ -16,6 +16,8 @@ std::string victory_sound_file;
 std::string bad_sound_file;
 std::string put_piece_sound_file;
 std::string take_two_sound_file;
+std::string ini_path;
+bool sound_on{};
 
 namespace {
 
@@ -24,7 +26,7 @@ const std::string missing_value = " ";
 constexpr int value_buffer_size = 128;
 
 std::string read_setting(std::string_view text, const std::string& key) {
-    return profile::read_value(text, section, key, missing_value, value_buffer_size);
+    return read_value(text, section, key, missing_value, value_buffer_size);
 }
 
 // True when value, upper-cased, begins with prefix; "of" turns the sound off, "nov" picks Novice.
@@ -35,48 +37,36 @@ bool starts_with_upper(const std::string& value, const std::string& prefix) {
     });
 }
 
-void show_skill_marks() {
-    platform::set_checked(MenuItem::novice_menu, engine::skill_level == 0);
-    platform::set_checked(MenuItem::advanced_menu, engine::skill_level == 1);
-}
-
-void set_skill(int level) {
-    engine::skill_level = static_cast<i16>(level);
-    show_skill_marks();
-}
-
 } // namespace
 
-void init_ini_path() { engine::ini_path = platform::program_dir() + "/" + "VELLOX.INI"; }
+void init_ini_path() { ini_path = platform::program_dir() + "/" + "VELLOX.INI"; }
 
 // The file is read once, and every key is then looked up in its text.
-void load_settings() {
-    const std::string text = platform::read_profile_text(engine::ini_path);
+int load_settings() {
+    const std::string text = read_profile_text(ini_path);
     victory_sound_file = read_setting(text, "VictorySoundFIle");
     bad_sound_file = read_setting(text, "BadSoundFile");
     put_piece_sound_file = read_setting(text, "PutAPieceSoundFile");
     take_two_sound_file = read_setting(text, "TakeTwoPiecesSoundFile");
     sound_setting = read_setting(text, "Sound");
-    engine::sound_on = !starts_with_upper(sound_setting, "OF");
-    platform::set_checked(MenuItem::sound_menu, engine::sound_on);
+    sound_on = !starts_with_upper(sound_setting, "OF");
+    show_sound_mark();
     skill_setting = read_setting(text, "Skill");
-    set_skill(starts_with_upper(skill_setting, "NOV") ? 0 : 1);
+    const int skill_level = starts_with_upper(skill_setting, "NOV") ? novice : advanced;
+    show_skill_marks(skill_level);
+    return skill_level;
 }
 
-void sound_menu_Click() {
-    engine::sound_on = !engine::sound_on;
-    platform::set_checked(MenuItem::sound_menu, engine::sound_on);
+void show_sound_mark() { set_checked(MenuItem::sound_menu, sound_on); }
+
+void show_skill_marks(int skill_level) {
+    set_checked(MenuItem::novice_menu, skill_level == novice);
+    set_checked(MenuItem::advanced_menu, skill_level == advanced);
 }
 
-void novice_menu_Click() { set_skill(0); }
-
-void advanced_menu_Click() { set_skill(1); }
-
-void save_menu_Click() {
-    platform::write_profile_string(section, "Skill", engine::skill_level == 1 ? "ADV" : "NOV",
-                                   engine::ini_path);
-    platform::write_profile_string(section, "Sound", engine::sound_on ? "ON" : "OFF",
-                                   engine::ini_path);
+void save_settings(int skill_level) {
+    write_profile_string(section, "Skill", skill_level == advanced ? "ADV" : "NOV", ini_path);
+    write_profile_string(section, "Sound", sound_on ? "ON" : "OFF", ini_path);
 }
 
 } // namespace settings

@@ -5,6 +5,7 @@
 
 namespace settings {
 
+// The values as the settings file gave them, for the cues and for saving.
 extern std::string sound_setting;
 extern std::string skill_setting;
 extern std::string victory_sound_file;
@@ -12,15 +13,27 @@ extern std::string bad_sound_file;
 extern std::string put_piece_sound_file;
 extern std::string take_two_sound_file;
 
+// The settings file beside the program.
+extern std::string ini_path;
+
+// Whether the cues play: read from the file, switched by Options > Sound.
+extern bool sound_on;
+
+// Skill levels as the settings file and the Options menu know them.
+constexpr int novice = 0;
+constexpr int advanced = 1;
+
 // Builds ini_path from the program's directory.
 void init_ini_path();
 
-// Reads the settings file into the live settings and sets the Options menu's check marks.
-void load_settings();
+// Reads the settings file into the live settings, sets the Options menu's check marks and
+// returns the skill level the file names.
+int load_settings();
 
-void sound_menu_Click();
-void novice_menu_Click();
-void advanced_menu_Click();
-void save_menu_Click();
+void show_sound_mark();
+void show_skill_marks(int skill_level);
+
+// Writes the skill level and the sound setting to the settings file.
+void save_settings(int skill_level);
 
 } // namespace settings

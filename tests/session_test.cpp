@@ -5,8 +5,8 @@
 #include "ai/computer_move.h"
 #include "app/controller.h"
 #include "engine/game_state.h"
+#include "help/help_platform.h"
 #include "recording/recording.h"
-#include "settings/help.h"
 #include "settings/settings.h"
 #include "support/approval.h"
 #include "support/board_text.h"
@@ -35,7 +35,7 @@ void write_state() {
                << game_mode << " over " << game_over << " running " << running << " pairs "
                << pairs_taken[0] << "," << pairs_taken[1] << " won " << games_won[0] << ","
                << games_won[1] << " log " << capture_log_count << " tactic " << strategy_code
-               << " skill " << skill_level << " sound " << sound_on << " at " << move_x << ","
+               << " skill " << skill_level << " sound " << settings::sound_on << " at " << move_x << ","
                << move_y << " press " << app::mouse_x << "," << app::mouse_y << " box " << min_x
                << "-" << max_x << "," << min_y << "-" << max_y << "\n";
 }
@@ -61,9 +61,9 @@ void after_the_answer(const std::function<void()>& action) { recording::on_proce
 const std::string ini = "/opt/vellox/VELLOX.INI";
 
 // Starts the program with the settings file holding text, or with none when text is empty.
-void start_up(const std::string& text, const std::string& windows_dir = "/opt/vellox") {
+void start_up(const std::string& text, const std::string& media_base_dir = "/opt/vellox") {
     recording::reset();
-    recording::windows_dir = windows_dir;
+    recording::media_base_dir = media_base_dir;
     if (!text.empty()) recording::files[ini] = text;
     view::init_image_arrays();
     app::Form_Load();
@@ -185,23 +185,23 @@ void play_session() {
         app::run_button_Click();
     });
     step("sound off, then a refused press", [] {
-        settings::sound_menu_Click();
+        app::sound_menu_Click();
         press(19, 19);
     });
     step("sound on, Advanced, Novice, save", [] {
-        settings::sound_menu_Click();
-        settings::advanced_menu_Click();
-        settings::novice_menu_Click();
-        settings::save_menu_Click();
+        app::sound_menu_Click();
+        app::advanced_menu_Click();
+        app::novice_menu_Click();
+        app::save_menu_Click();
         transcript << recording::files[ini];
     });
     step("games won set to zero, a press on the side panel", [] {
         app::Zero_games_won_Click();
-        app::Panel3D2_MouseDown(1, 0, 100, 100);
+        app::side_panel_MouseDown(1, 0, 100, 100);
     });
     step("Help and About", [] {
-        settings::q_help_menu_Click();
-        settings::about_menu_Click();
+        app::q_help_menu_Click();
+        app::about_menu_Click();
     });
     step("Quit", app::quit_button_Click);
     step("Exit", app::exit_menu_Click);
@@ -211,15 +211,15 @@ void play_session() {
     step("start-up: sound O, skill NO", [] { start_up("[OPTIONS]\nSound=O\nSkill=NO\n"); });
     step("start-up without a file, the directory unknown", [] {
         start_up("", "");
-        app::Panel3D2_MouseDown(1, 0, 100, 100);
+        app::side_panel_MouseDown(1, 0, 100, 100);
     });
     step("start-up, the directory too long", [] {
         start_up("", std::string(200, 'd'));
-        app::Panel3D2_MouseDown(1, 0, 100, 100);
+        app::side_panel_MouseDown(1, 0, 100, 100);
     });
     step("Comp vs Comp at Advanced", [] {
         app::no_player_button_Click();
-        settings::advanced_menu_Click();
+        app::advanced_menu_Click();
     });
     for (const Position& position : positions)
         step("Step on a position from " + std::to_string(position.left) + "," +

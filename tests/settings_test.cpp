@@ -13,7 +13,7 @@
 #include <gtest/gtest.h>
 
 namespace fs = std::filesystem;
-namespace profile = settings::profile;
+namespace profile = settings;
 using namespace std::literals;
 
 namespace {

@@ -23,7 +23,7 @@ ImageElement* find(ImageArray array, int index) {
     return &list[index];
 }
 
-// Stones of colour 1 live in g_stone, of colour 2 in r_stone; other colours have no array.
+// Stones of color 1 live in g_stone, of color 2 in r_stone; other colors have no array.
 std::optional<ImageArray> stone_array(int color) {
     if (color == 1) return ImageArray::g_stone;
     if (color == 2) return ImageArray::r_stone;
@@ -37,26 +37,26 @@ void place_centred(ImageArray array, int index, int x, int y) {
     if (index >= static_cast<int>(list.size())) list.resize(index + 1, ImageElement{});
     ImageElement& element = list[index];
     element = ImageElement{true, false, 0, 0, image_size, image_size};
-    platform::create_image(array, index);
+    view::create_image(array, index);
     element.top = point_top(y) - element.height / 2;
     element.left = point_left(x) - element.width / 2;
-    platform::move_image(array, index, element.left, element.top);
+    view::move_image(array, index, element.left, element.top);
     element.visible = true;
-    platform::set_image_visible(array, index, true);
+    view::set_image_visible(array, index, true);
 }
 
 void set_visible(ImageArray array, int index, bool visible) {
     ImageElement* element = find(array, index);
     if (!element) return;
     element->visible = visible;
-    platform::set_image_visible(array, index, visible);
+    view::set_image_visible(array, index, visible);
 }
 
 void destroy(ImageArray array, int index) {
     ImageElement* element = find(array, index);
     if (!element) return;
     *element = ImageElement{};
-    platform::destroy_image(array, index);
+    view::destroy_image(array, index);
 }
 
 } // namespace
@@ -91,14 +91,14 @@ void draw_board() {
     for (int i = 0; i <= last_line; ++i) {
         const int x = grid_left + grid_step * i;
         const int y = grid_top + grid_step * i;
-        platform::draw_line(x, grid_top, x, bottom, 1, Ink::foreground);
-        platform::draw_line(grid_left, y, right, y, 1, Ink::foreground);
+        view::draw_line(x, grid_top, x, bottom, 1, Ink::foreground);
+        view::draw_line(grid_left, y, right, y, 1, Ink::foreground);
     }
-    platform::draw_line(grid_left, grid_top, right, grid_top, 2, Ink::yellow);
-    platform::draw_line(right, grid_top, right, bottom, 2, Ink::yellow);
-    platform::draw_line(right, bottom, grid_left, bottom, 2, Ink::yellow);
-    platform::draw_line(grid_left, bottom, grid_left, grid_top, 2, Ink::yellow);
-    platform::draw_circle(point_left(10), point_top(10), centre_circle_radius, 1, Ink::foreground);
+    view::draw_line(grid_left, grid_top, right, grid_top, 2, Ink::yellow);
+    view::draw_line(right, grid_top, right, bottom, 2, Ink::yellow);
+    view::draw_line(right, bottom, grid_left, bottom, 2, Ink::yellow);
+    view::draw_line(grid_left, bottom, grid_left, grid_top, 2, Ink::yellow);
+    view::draw_circle(point_left(10), point_top(10), centre_circle_radius, 1, Ink::foreground);
 }
 
 void init_image_arrays() {
@@ -107,9 +107,9 @@ void init_image_arrays() {
         const bool indicator = array != ImageArray::x_image;
         arrays[a].assign(1, ImageElement{true, indicator, indicator_left, indicator_top, image_size,
                                          image_size});
-        platform::create_image(array, 0);
-        platform::move_image(array, 0, indicator_left, indicator_top);
-        platform::set_image_visible(array, 0, indicator);
+        view::create_image(array, 0);
+        view::move_image(array, 0, indicator_left, indicator_top);
+        view::set_image_visible(array, 0, indicator);
     }
 }
 

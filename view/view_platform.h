@@ -10,24 +10,20 @@ enum class ImageArray {
     x_image
 };
 
-// Colours of the board drawing; foreground is whatever the window uses for its own drawing.
+// Colors of the board drawing; foreground is whatever the window uses for its own drawing.
 enum class Ink {
     foreground,
     yellow
 };
 
-} // namespace view
-
-namespace platform {
-
 // Coordinates are twips from the top left corner of the client area; widths are in pixels.
-void draw_line(int x1, int y1, int x2, int y2, int width_px, view::Ink ink);
-void draw_circle(int cx, int cy, int radius, int width_px, view::Ink ink);
+void draw_line(int x1, int y1, int x2, int y2, int width_px, Ink ink);
+void draw_circle(int cx, int cy, int radius, int width_px, Ink ink);
 
 // A newly created element is hidden until it is shown.
-void create_image(view::ImageArray array, int index);
-void move_image(view::ImageArray array, int index, int left, int top);
-void set_image_visible(view::ImageArray array, int index, bool visible);
-void destroy_image(view::ImageArray array, int index);
+void create_image(ImageArray array, int index);
+void move_image(ImageArray array, int index, int left, int top);
+void set_image_visible(ImageArray array, int index, bool visible);
+void destroy_image(ImageArray array, int index);
 
-} // namespace platform
+} // namespace view

@@ -2,10 +2,9 @@
 #include "app/qt/main_window.h"
 
 #include "app/controller.h"
+#include "app/qt/about_box.h"
 #include "app/qt/accessibility.h"
 #include "app/qt/panels.h"
-#include "settings/help.h"
-#include "settings/qt/about_box.h"
 #include "settings/settings.h"
 #include "view/board_view.h"
 #include "view/qt/board_surface.h"
@@ -134,7 +133,7 @@ void set_up_application() {
     QApplication::setApplicationName(QStringLiteral("Vellox"));
     // The desktop matches the window to the installed menu entry by this name.
     QApplication::setDesktopFileName(QStringLiteral(VELLOX_APP_ID));
-    QApplication::setWindowIcon(about::application_icon());
+    QApplication::setWindowIcon(app::application_icon());
     QApplication::setStyle(new ZoomedStyle(QStringLiteral("Fusion")));
     QFont font = QApplication::font();
     font.setPixelSize(body_font_pixels);
@@ -156,8 +155,8 @@ void show_on_panel(QLabel* panel, const QString& text) {
 
 void SidePanel::mousePressEvent(QMouseEvent* event) {
     const QPointF at = view::board_surface->zoom().twips_in(event->position());
-    Panel3D2_MouseDown(static_cast<int>(event->button()), static_cast<int>(event->modifiers()),
-                       static_cast<float>(at.x()), static_cast<float>(at.y()));
+    side_panel_MouseDown(static_cast<int>(event->button()), static_cast<int>(event->modifiers()),
+                         static_cast<float>(at.x()), static_cast<float>(at.y()));
     event->accept();
 }
 
@@ -179,7 +178,7 @@ MainWindow::MainWindow() : surface_(new view::BoardSurface(this)) {
     surface_->setFocus();
     view::init_image_arrays();
     Timer1_.setInterval(timer_interval_ms);
-    connect(&Timer1_, &QTimer::timeout, [] { Timer1_Timer(); });
+    connect(&Timer1_, &QTimer::timeout, [] { move_delay_timer_Timer(); });
     connect(surface_, &view::BoardSurface::pressed, [](int button, int shift, QPointF twips) {
         Form_MouseDown(button, shift, static_cast<float>(twips.x()), static_cast<float>(twips.y()));
     });
@@ -227,7 +226,7 @@ QPoint MainWindow::message_place(QSize box) const {
 void MainWindow::closeEvent(QCloseEvent* event) {
     Form_Unload();
     event->accept();
-    platform::end_program();
+    app::end_program();
 }
 
 void MainWindow::build_menus() {
@@ -243,13 +242,12 @@ void MainWindow::build_menus() {
 
     QMenu* options_menu = menuBar()->addMenu(QStringLiteral("&Options"));
     options_menu->setObjectName(QStringLiteral("options_menu"));
-    sound_menu_ = add_item(options_menu, "sound_menu", "&Sound on", settings::sound_menu_Click);
+    sound_menu_ = add_item(options_menu, "sound_menu", "&Sound on", app::sound_menu_Click);
     QMenu* skill_menu = options_menu->addMenu(QStringLiteral("S&kill Level"));
     skill_menu->setObjectName(QStringLiteral("skill_menu"));
-    novice_menu_ = add_item(skill_menu, "novice_menu", "&Novice", settings::novice_menu_Click);
-    advanced_menu_ =
-        add_item(skill_menu, "advanced_menu", "&Advanced", settings::advanced_menu_Click);
-    add_item(options_menu, "save_menu", "S&ave Settings", settings::save_menu_Click);
+    novice_menu_ = add_item(skill_menu, "novice_menu", "&Novice", app::novice_menu_Click);
+    advanced_menu_ = add_item(skill_menu, "advanced_menu", "&Advanced", app::advanced_menu_Click);
+    add_item(options_menu, "save_menu", "S&ave Settings", app::save_menu_Click);
     for (QAction* checked : {sound_menu_, novice_menu_, advanced_menu_})
         checked->setCheckable(true);
     // Shown with round marks as one choice of two. A pick of the checked level leaves it
@@ -260,9 +258,9 @@ void MainWindow::build_menus() {
 
     QMenu* help_menu = menuBar()->addMenu(QStringLiteral("&Help"));
     help_menu->setObjectName(QStringLiteral("help_menu"));
-    add_item(help_menu, "q_help_menu", "&Vellox Help", settings::q_help_menu_Click)
+    add_item(help_menu, "q_help_menu", "&Vellox Help", app::q_help_menu_Click)
         ->setShortcut(Qt::Key_F1);
-    add_item(help_menu, "about_menu", "&About...", settings::about_menu_Click);
+    add_item(help_menu, "about_menu", "&About...", app::about_menu_Click);
 }
 
 // Keys for the buttons played most (Exit and Help have theirs in the menus). A key does what its
@@ -329,35 +327,35 @@ void MainWindow::lay_out_controls() {
 
 void MainWindow::build_side_panel() {
     auto* panel = new SidePanel(surface_);
-    QPalette colours = QApplication::palette();
-    colours.setColor(QPalette::Window, side_panel_grey);
-    // The board's ink would reach the panel's texts in every colour group: disabled options keep
+    QPalette colors = QApplication::palette();
+    colors.setColor(QPalette::Window, side_panel_grey);
+    // The board's ink would reach the panel's texts in every color group: disabled options keep
     // the desktop's pale text instead.
-    colours.setColor(QPalette::Disabled, QPalette::WindowText,
-                     colours.color(QPalette::Disabled, QPalette::WindowText));
-    panel->setPalette(colours);
+    colors.setColor(QPalette::Disabled, QPalette::WindowText,
+                    colors.color(QPalette::Disabled, QPalette::WindowText));
+    panel->setPalette(colors);
     panel->setAutoFillBackground(true);
     panel->setFrameStyle(QFrame::StyledPanel | QFrame::Raised);
-    place(Control::Panel3D2, panel, twips(45, 480, 2175, 5775));
+    place(Control::side_panel, panel, twips(45, 480, 2175, 5775));
 
     auto* title = new BevelPanel(true, title_text, panel);
     title->setText(QStringLiteral("V E L L O X"));
-    place(Control::Panel3D1, title, twips(120, 120, 1935, 495));
+    place(Control::title_panel, title, twips(120, 120, 1935, 495));
 
     add_status_panel(Control::scode_lab, "SCODE", twips(120, 660, 1935, 375), panel);
     add_status_panel(Control::moves_panel, "0", twips(540, 1140, 330, 330), panel);
-    add_label(Control::Label4, "Moves", twips(960, 1200, 855, 255), panel);
-    add_label(Control::Label2, "Games Won", twips(420, 1560, 1215, 255), panel);
+    add_label(Control::moves_label, "Moves", twips(960, 1200, 855, 255), panel);
+    add_label(Control::games_won_label, "Games Won", twips(420, 1560, 1215, 255), panel);
     add_status_panel(Control::r_games_won, "0", twips(540, 1800, 330, 330), panel);
     add_status_panel(Control::g_games_won, "0", twips(1140, 1800, 330, 330), panel);
     add_button(Control::Zero_games_won, "0", twips(1620, 1800, 375, 375), panel,
                Zero_games_won_Click);
     // Its caption alone would be read as a bare "0".
     control(Control::Zero_games_won)->setAccessibleName(QStringLiteral("Set the games won to 0"));
-    add_label(Control::Label5, "Red   Green", twips(480, 2160, 1095, 255), panel);
+    add_label(Control::columns_label, "Red   Green", twips(480, 2160, 1095, 255), panel);
     add_status_panel(Control::r_taken, "0", twips(540, 2400, 330, 330), panel);
     add_status_panel(Control::g_taken, "0", twips(1140, 2400, 330, 330), panel);
-    add_label(Control::Label1, "Pairs Lost", twips(480, 2760, 1215, 255), panel);
+    add_label(Control::pairs_lost_label, "Pairs Lost", twips(480, 2760, 1215, 255), panel);
     build_frames(panel);
     add_button(Control::restart_button, "Clear", twips(120, 4920, 615, 495), panel,
                restart_button_Click);
@@ -369,7 +367,7 @@ void MainWindow::build_side_panel() {
 
 void MainWindow::build_frames(QWidget* panel) {
     auto* mode = new EtchedFrame(QStringLiteral("Mode"), panel);
-    place(Control::Frame3D1, mode, twips(120, 3000, 1875, 1095));
+    place(Control::mode_frame, mode, twips(120, 3000, 1875, 1095));
     add_option(Control::two_player_button, "Two Players", twips(120, 240, 1455, 255), mode,
                two_player_button_Click);
     auto* one = add_option(Control::one_player_button, "One vs Comp", twips(120, 480, 1455, 255),
@@ -379,7 +377,7 @@ void MainWindow::build_frames(QWidget* panel) {
     static_cast<QRadioButton*>(one)->setChecked(true);
 
     auto* play = new EtchedFrame(QStringLiteral("Computer Play"), panel);
-    place(Control::Frame3D5, play, twips(120, 4080, 1875, 735));
+    place(Control::computer_play_frame, play, twips(120, 4080, 1875, 735));
     add_button(Control::run_button, "Run", twips(60, 240, 555, 375), play, run_button_Click);
     add_button(Control::halt_button, "Halt", twips(660, 240, 555, 375), play, halt_button_Click);
     add_button(Control::step_button, "Step", twips(1260, 240, 555, 375), play, step_button_Click);
@@ -433,7 +431,7 @@ void MainWindow::lay_out(Control which) {
     widget->setGeometry(rect);
     if (auto* bevel = dynamic_cast<BevelPanel*>(widget)) bevel->set_scale(zoom.factor());
     if (auto* frame = dynamic_cast<EtchedFrame*>(widget)) frame->set_scale(zoom.factor());
-    if (which == Control::Panel3D1)
+    if (which == Control::title_panel)
         widget->setFont(title_font(zoom.factor()));
     else if (is_status_panel(which))
         fit_font_to(static_cast<QLabel*>(widget), static_cast<QLabel*>(widget)->text());

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "app/window_ops.h"
-#include "settings/system_platform.h"
+#include "settings/settings_platform.h"
 
 #include <QFrame>
 #include <QMainWindow>

@@ -26,9 +26,9 @@ QPolygon half(const QRect& box, bool top_left) {
 
 BevelPanel::BevelPanel(bool raised, QColor text, QWidget* parent)
     : QLabel(parent), raised_(raised) {
-    QPalette colours = palette();
-    colours.setColor(QPalette::WindowText, text);
-    setPalette(colours);
+    QPalette colors = palette();
+    colors.setColor(QPalette::WindowText, text);
+    setPalette(colors);
     setAlignment(Qt::AlignCenter);
     set_scale(1.0);
 }
@@ -59,16 +59,16 @@ void BevelPanel::paintEvent(QPaintEvent* event) {
     QLabel::paintEvent(event);
 }
 
-// Inside the frame, controls are drawn in the desktop's own colours rather than the board's ink
+// Inside the frame, controls are drawn in the desktop's own colors rather than the board's ink
 // and the side panel's grey.
 EtchedFrame::EtchedFrame(const QString& caption, QWidget* parent) : QGroupBox(caption, parent) {
     const QPalette desktop = QApplication::palette();
-    QPalette colours;
+    QPalette colors;
     for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
         for (int role = 0; role < QPalette::NColorRoles; ++role)
-            colours.setColor(group, QPalette::ColorRole(role),
-                             desktop.color(group, QPalette::ColorRole(role)));
-    setPalette(colours);
+            colors.setColor(group, QPalette::ColorRole(role),
+                            desktop.color(group, QPalette::ColorRole(role)));
+    setPalette(colors);
 }
 
 void EtchedFrame::set_scale(double scale) {
@@ -87,13 +87,12 @@ void EtchedFrame::paintEvent(QPaintEvent*) {
                         metrics.height());
     painter.setClipRegion(QRegion(rect()) - caption);
     const QRect frame = rect().adjusted(0, indent_, -line_, -line_);
-    for (const auto& [colour, offset] : {std::pair{etch_light, line_}, {etch_dark, 0}}) {
+    for (const auto& [color, offset] : {std::pair{etch_light, line_}, {etch_dark, 0}}) {
         const QRect ring = frame.translated(offset, offset);
-        painter.fillRect(QRect(ring.left(), ring.top(), ring.width(), line_), colour);
-        painter.fillRect(QRect(ring.left(), ring.top(), line_, ring.height()), colour);
-        painter.fillRect(QRect(ring.left(), ring.bottom() + 1 - line_, ring.width(), line_),
-                         colour);
-        painter.fillRect(QRect(ring.right() + 1 - line_, ring.top(), line_, ring.height()), colour);
+        painter.fillRect(QRect(ring.left(), ring.top(), ring.width(), line_), color);
+        painter.fillRect(QRect(ring.left(), ring.top(), line_, ring.height()), color);
+        painter.fillRect(QRect(ring.left(), ring.bottom() + 1 - line_, ring.width(), line_), color);
+        painter.fillRect(QRect(ring.right() + 1 - line_, ring.top(), line_, ring.height()), color);
     }
     painter.setClipping(false);
     painter.setPen(palette().color(QPalette::WindowText));

@@ -8,7 +8,7 @@
 namespace app {
 
 // A rounded panel with a soft bevel: sunken, its top left edge dark and its bottom right light,
-// or raised the other way round. Its text is centred in its own colour.
+// or raised the other way round. Its text is centred in its own color.
 class BevelPanel : public QLabel {
 public:
     BevelPanel(bool raised, QColor text, QWidget* parent);

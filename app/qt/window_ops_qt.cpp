@@ -1,8 +1,14 @@
-// The window operations on the Qt main window.
+// The window operations on the Qt main window, and those of the other rooms that need it: the
+// Options menu's check marks and the help viewer beside the window.
+#include "app/qt/about_box.h"
 #include "app/qt/accessibility.h"
 #include "app/qt/main_window.h"
-#include "settings/qt/about_box.h"
+#include "help/help_platform.h"
+#include "help/qt/help_module.h"
+#include "platform/qt/modules.h"
+#include "settings/settings_platform.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QLabel>
 #include <QMessageBox>
@@ -21,7 +27,7 @@ public:
     MessageBox(const QString& text, QWidget* owner)
         : QMessageBox(QMessageBox::NoIcon, QStringLiteral("Vellox"), text, QMessageBox::Ok, owner) {
         const int side = style()->pixelMetric(QStyle::PM_MessageBoxIconSize, nullptr, this);
-        setIconPixmap(about::information_picture(side, devicePixelRatioF()));
+        setIconPixmap(app::information_picture(side, devicePixelRatioF()));
     }
 
 protected:
@@ -38,9 +44,7 @@ protected:
 
 } // namespace
 
-namespace platform {
-
-using app::main_window;
+namespace app {
 
 void set_enabled(app::Control control, bool enabled) {
     if (main_window) main_window->control(control)->setEnabled(enabled);
@@ -98,4 +102,33 @@ void set_timer_enabled(bool enabled) {
         timer.start();
 }
 
-} // namespace platform
+} // namespace app
+
+namespace settings {
+
+void set_checked(MenuItem item, bool checked) {
+    if (!app::main_window) return;
+    if (QAction* action = app::main_window->menu_item(item)) action->setChecked(checked);
+}
+
+} // namespace settings
+
+namespace help {
+
+// Without the help module, as without the help file, nothing is shown.
+void show_help_topic(const std::string& file, const std::string& topic) {
+    if (!app::main_window) return;
+    auto* help = qobject_cast<Module*>(platform::load_module(u"help"));
+    if (!help) return;
+    help->show_help(app::main_window->help_viewer, *app::main_window,
+                    app::main_window->frame_margins(), QString::fromStdString(file),
+                    QString::fromStdString(topic));
+}
+
+// Destroyed at once rather than closed: the program ends right after this, and the viewer's
+// temporary collection goes only with the viewer.
+void close_help_viewer() {
+    if (app::main_window) delete app::main_window->help_viewer;
+}
+
+} // namespace help

@@ -6,7 +6,10 @@
 #include "app/qt/main_window.h"
 #include "engine/game_state.h"
 #include "gui_support.h"
-#include "settings/qt/sound_qt.h"
+#include "help/help_platform.h"
+#include "settings/settings.h"
+#include "sound/qt/sound_qt.h"
+#include "sound/sound_platform.h"
 #include "support/approval.h"
 #include "support/invariants.h"
 #include "view/board_view.h"
@@ -278,7 +281,7 @@ private:
         } else {
             QAction* item = action(items[pick(0, std::size(items) - 1)]);
             item->trigger();
-            if (engine::sound_on) item->trigger();
+            if (settings::sound_on) item->trigger();
         }
     }
 
@@ -318,7 +321,7 @@ int quit_while_waiting(const QString& how) {
         });
         if (how == "run") click(Control::no_player_button);
         if (how == "run") click(Control::run_button);
-        platform::process_events();
+        app::process_events();
         std::_Exit(3); // went on after the wait
     });
     return QApplication::exec();
@@ -333,9 +336,8 @@ int without_modules() {
     app::set_up_application();
     app::MainWindow window;
     window.show();
-    for (int flags : {0, 1})
-        platform::play_sound((media_dir + "/put_piece.wav").toStdString(), flags);
-    platform::html_help(compiled_help.toStdString(), "Introduction");
+    for (int flags : {0, 1}) sound::play_sound((media_dir + "/put_piece.wav").toStdString(), flags);
+    help::show_help_topic(compiled_help.toStdString(), "Introduction");
     QTest::qWait(300);
     return window.help_viewer || !sound::last_source().isEmpty();
 }
@@ -389,14 +391,14 @@ private slots:
                         return qGray(c.rgb()) < grey;
                     }).isEmpty();
         };
-        QWidget* frame = widget(Control::Frame3D1);
+        QWidget* frame = widget(Control::mode_frame);
         QVERIFY(
             darker_than(frame, QRect(0, 0, frame->width(), frame->fontMetrics().ascent() / 2), 80));
         for (Control option : {Control::one_player_button, Control::two_player_button}) {
             const QRect caption = widget(option)->rect().adjusted(20, 0, 0, 0); // past the mark
-            platform::set_enabled(option, false);
+            app::set_enabled(option, false);
             QVERIFY2(!darker_than(widget(option), caption, 120), app::control_name(option));
-            platform::set_enabled(option, true);
+            app::set_enabled(option, true);
             QVERIFY2(darker_than(widget(option), caption, 80), app::control_name(option));
         }
     }
@@ -405,7 +407,7 @@ private slots:
         for (const auto& [panel, text] : {std::pair{Control::moves_panel, "188"},
                                           {Control::g_taken, "888"},
                                           {Control::scode_lab, "EXTEND CLOSED 3"}}) {
-            platform::set_caption(panel, text);
+            app::set_caption(panel, text);
             const QImage image = widget(panel)->grab().toImage();
             const QRect ink = pixels_where(image, [](QColor c) { return c.hsvSaturation() > 120; });
             QVERIFY2(image.rect().adjusted(2, 2, -2, -2).contains(ink) && ink.width() >= 12, text);
@@ -443,7 +445,7 @@ private slots:
                 box = QApplication::activeModalWidget()->frameGeometry();
                 QApplication::activeModalWidget()->close();
             });
-            platform::show_message("GREEN WINS WITH FIVE IN A ROW");
+            app::show_message("GREEN WINS WITH FIVE IN A ROW");
             QVERIFY(window_->screen()->availableGeometry().contains(box));
             for (QWidget* shown : in_sight)
                 QVERIFY2(!box.intersects(on_screen(shown)), qPrintable(shown->objectName()));
@@ -489,7 +491,7 @@ private slots:
         QTRY_COMPARE(engine::move_count, 0);
         keys(Qt::Key_F1);
         QTRY_VERIFY(window_->help_viewer);
-        platform::help_quit();
+        help::close_help_viewer();
         board->setFocus();
         // Four in a row by mouse, the fifth by keyboard; then the marker on the fifth.
         for (auto [x, y] :
@@ -522,7 +524,7 @@ private slots:
         action("sound_menu")->trigger();
         action("novice_menu")->trigger();
         action("novice_menu")->trigger();
-        QVERIFY(!action("sound_menu")->isChecked() && !engine::sound_on);
+        QVERIFY(!action("sound_menu")->isChecked() && !settings::sound_on);
         QVERIFY(action("novice_menu")->isChecked() && !action("advanced_menu")->isChecked());
         action("save_menu")->trigger();
         QFile saved(settings_file);
@@ -640,27 +642,27 @@ private slots:
             {fifo, 0}};
         for (const auto& [file, length] : cases) {
             QCOMPARE(sound::read_wav(file).value_or(sound::Wav()).length_ms, length);
-            platform::play_sound(file.toStdString(), length ? 1 : 0);
+            sound::play_sound(file.toStdString(), length ? 1 : 0);
             QTRY_COMPARE(sound::last_source(),
                          length ? QUrl::fromLocalFile(file) : sound::alert_url());
         }
         QCOMPARE(sound::read_wav(sound::alert_file()).value_or(sound::Wav()).length_ms, 300);
         // A cue file rewritten is read afresh.
         write_file(dir, "good.wav", wav(1, 1, 8000, 16, 1601));
-        platform::play_sound(dir.filePath("good.wav").toStdString(), 0);
+        sound::play_sound(dir.filePath("good.wav").toStdString(), 0);
         QCOMPARE(sound::last_source(), sound::alert_url());
         // A Windows user's backslash; rapid cues cutting each other off.
         const QString nested = write_file(dir, "sub/nested.wav", good);
-        platform::play_sound((dir.path() + "/sub\\nested.wav").toStdString(), 0);
+        sound::play_sound((dir.path() + "/sub\\nested.wav").toStdString(), 0);
         QCOMPARE(sound::last_source(), QUrl::fromLocalFile(nested));
         for (int i = 0; i < 200; ++i)
-            platform::play_sound(cases[i % std::size(cases)].first.toStdString(), 1);
-        platform::play_sound(cases[0].first.toStdString(), 0);
+            sound::play_sound(cases[i % std::size(cases)].first.toStdString(), 1);
+        sound::play_sound(cases[0].first.toStdString(), 0);
         QTRY_COMPARE(sound::last_source(), QUrl::fromLocalFile(cases[0].first));
         // A waiting cue runs no window event, not even one queued already.
         bool timer_ran = false;
         QTimer::singleShot(0, this, [&] { timer_ran = true; });
-        platform::play_sound((media_dir + "/take_two.wav").toStdString(), 0);
+        sound::play_sound((media_dir + "/take_two.wav").toStdString(), 0);
         QVERIFY(!timer_ran);
         QTRY_VERIFY(timer_ran);
     }
@@ -703,7 +705,7 @@ private slots:
         QVERIFY(window_->help_viewer == opened);
         QCOMPARE(page->documentTitle(), QString("Introduction"));
         QCOMPARE(collections(), before + 1);
-        platform::help_quit();
+        help::close_help_viewer();
         QVERIFY(!opened);
         QCOMPARE(collections(), before);
         qunsetenv("TMPDIR");
@@ -711,7 +713,7 @@ private slots:
         for (const auto& [file, topic] : {std::pair{dir.filePath("missing.qch"), "Introduction"},
                                           {junk, "Introduction"},
                                           {compiled_help, "No Such Topic"}}) {
-            platform::html_help(file.toStdString(), topic);
+            help::show_help_topic(file.toStdString(), topic);
             QVERIFY2(!window_->help_viewer && QApplication::topLevelWidgets().size() == windows,
                      topic);
         }

@@ -4,9 +4,12 @@
 #include "app/controller.h"
 #include "app/window_ops.h"
 #include "engine/game_state.h"
+#include "help/help_platform.h"
+#include "platform/program_dir.h"
 #include "settings/profile.h"
 #include "settings/settings.h"
-#include "settings/system_platform.h"
+#include "settings/settings_platform.h"
+#include "sound/sound_platform.h"
 #include "view/board_view.h"
 
 #include <deque>
@@ -18,7 +21,7 @@ std::vector<std::string> calls;
 bool muted = false;
 std::map<std::string, std::string> files;
 std::string program_dir;
-std::string windows_dir;
+std::string media_base_dir;
 
 namespace {
 
@@ -55,7 +58,7 @@ void reset() {
     files.clear();
     process_events_script.clear();
     program_dir = "/opt/vellox";
-    windows_dir = "/opt/vellox";
+    media_base_dir = "/opt/vellox";
 }
 
 void start_program() {
@@ -70,7 +73,7 @@ void on_process_events(std::function<void()> action) {
 }
 
 void name_the_cues() {
-    engine::sound_on = true;
+    settings::sound_on = true;
     settings::put_piece_sound_file = "put.wav";
     settings::take_two_sound_file = "take.wav";
     settings::victory_sound_file = "victory.wav";
@@ -79,7 +82,7 @@ void name_the_cues() {
 
 } // namespace recording
 
-namespace platform {
+namespace view {
 
 using recording::record;
 
@@ -92,27 +95,33 @@ void draw_circle(int cx, int cy, int radius, int width_px, view::Ink ink) {
 }
 
 void create_image(view::ImageArray array, int index) {
-    record("create_image", view::array_name(array), index);
+    record("create_image", array_name(array), index);
 }
 
 void move_image(view::ImageArray array, int index, int left, int top) {
-    record("move_image", view::array_name(array), index, left, top);
+    record("move_image", array_name(array), index, left, top);
 }
 
 void set_image_visible(view::ImageArray array, int index, bool visible) {
-    record("set_image_visible", view::array_name(array), index, visible);
+    record("set_image_visible", array_name(array), index, visible);
 }
 
 void destroy_image(view::ImageArray array, int index) {
-    record("destroy_image", view::array_name(array), index);
+    record("destroy_image", array_name(array), index);
 }
 
+} // namespace view
+
+namespace app {
+
+using recording::record;
+
 void set_enabled(app::Control control, bool enabled) {
-    record("set_enabled", app::control_name(control), enabled);
+    record("set_enabled", control_name(control), enabled);
 }
 
 void set_caption(app::Control panel, const std::string& value) {
-    record("set_caption", app::control_name(panel), value);
+    record("set_caption", control_name(panel), value);
 }
 
 void set_busy_pointer(bool busy) { record("set_busy_pointer", busy); }
@@ -125,7 +134,8 @@ void process_events() {
 // What arrives first is the next scripted action, or else the timer's tick.
 void wait_for_events() {
     record("wait_for_events");
-    if (!recording::run_next_scripted_action() && app::timer1_enabled) app::Timer1_Timer();
+    if (!recording::run_next_scripted_action() && move_delay_timer_enabled)
+        move_delay_timer_Timer();
 }
 
 void end_program() {
@@ -139,15 +149,24 @@ void center_main_window() { record("center_main_window"); }
 
 void set_timer_enabled(bool enabled) { record("set_timer_enabled", enabled); }
 
+void show_about() { record("show_about"); }
+
+} // namespace app
+
+namespace platform {
+
+using recording::record;
+
 std::string program_dir() {
     record("program_dir");
     return recording::program_dir;
 }
 
-int get_windows_directory(char* buffer, int size) {
-    record("get_windows_directory");
-    return settings::copy_directory(recording::windows_dir, buffer, size);
-}
+} // namespace platform
+
+namespace settings {
+
+using recording::record;
 
 std::string read_profile_text(const std::string& file) {
     record("read_profile_text", file);
@@ -159,22 +178,37 @@ bool write_profile_string(const std::string& section, const std::string& key,
                           const std::string& value, const std::string& file) {
     record("write_profile_string", section, key, value, file);
     auto& text = recording::files[file];
-    text = settings::profile::write_value(text, section, key, value);
+    text = write_value(text, section, key, value);
     return true;
 }
-
-void play_sound(const std::string& path, int flags) { record("play_sound", path, flags); }
 
 void set_checked(settings::MenuItem item, bool checked) {
     record("set_checked", recording::menu_name(item), checked);
 }
 
-void html_help(const std::string& file, const std::string& topic) {
-    record("html_help", file, topic);
+} // namespace settings
+
+namespace sound {
+
+using recording::record;
+
+int get_media_base_dir(char* buffer, int size) {
+    record("get_media_base_dir");
+    return copy_directory(recording::media_base_dir, buffer, size);
 }
 
-void help_quit() { record("help_quit"); }
+void play_sound(const std::string& path, int flags) { record("play_sound", path, flags); }
 
-void show_about() { record("show_about"); }
+} // namespace sound
 
-} // namespace platform
+namespace help {
+
+using recording::record;
+
+void show_help_topic(const std::string& file, const std::string& topic) {
+    record("show_help_topic", file, topic);
+}
+
+void close_help_viewer() { record("close_help_viewer"); }
+
+} // namespace help

@@ -4,10 +4,11 @@
 // scripts process_events with on_process_events: each call of process_events runs the next
 // queued action (another handler, a timer tick) and does nothing once the queue is empty.
 // wait_for_events runs the next queued action too, or, with none left, the tick of a running
-// Timer1. end_program throws ProgramEnded, so that nothing after it runs, as in the real program.
+// the move delay timer. end_program throws ProgramEnded, so that nothing after it runs, as in the
+// real program.
 #pragma once
 
-#include "settings/sound.h"
+#include "sound/cues.h"
 
 #include <functional>
 #include <map>
@@ -26,9 +27,9 @@ extern bool muted;
 // The settings and other files the game can see, by path.
 extern std::map<std::string, std::string> files;
 
-// What program_dir and get_windows_directory report; an empty windows_dir fails the query.
+// What program_dir and get_media_base_dir report; an empty media_base_dir fails the query.
 extern std::string program_dir;
-extern std::string windows_dir;
+extern std::string media_base_dir;
 
 // Clears the record, the scripts and the files, and restores the default directories.
 void reset();

@@ -36,7 +36,7 @@ std::string board_fault(std::vector<int>& on_board) {
             if (c.move_no < 1 || c.move_no > move_count)
                 return fault("move number ", c.move_no, " at ", x, ",", y);
             if (c.color != color_of_move(c.move_no))
-                return fault("move ", c.move_no, " has the wrong colour");
+                return fault("move ", c.move_no, " has the wrong color");
             if (on_board[static_cast<std::size_t>(c.move_no)]++ > 0)
                 return fault("move number ", c.move_no, " twice");
         }

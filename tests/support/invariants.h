@@ -8,7 +8,7 @@ namespace invariants {
 
 // The first fault found, or an empty text when all is well: stones only on interior points,
 // each with a unique move number in 1..move_count, odd numbers GREEN and even RED; images for
-// exactly the moves 1..move_count, in the array of their colour, shown exactly while their
+// exactly the moves 1..move_count, in the array of their color, shown exactly while their
 // stone is on the board; the capture log within its capacity and matching both tallies.
 std::string first_fault();
 

@@ -44,8 +44,8 @@ void BoardCursor::lay_out() {
                       QSize(zoom_.pixels(image_size), zoom_.pixels(image_size))));
 }
 
-// A ring of the desktop's highlight colour between two dark edges, wider than a stone, so that
-// it shows on the bare board and around a stone of either colour.
+// A ring of the desktop's highlight color between two dark edges, wider than a stone, so that
+// it shows on the bare board and around a stone of either color.
 void BoardCursor::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);

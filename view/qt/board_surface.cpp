@@ -19,7 +19,7 @@ BoardSurface* board_surface = nullptr;
 
 namespace {
 
-QColor ink_colour(Ink ink) {
+QColor ink_color(Ink ink) {
     return ink == Ink::yellow ? QColor(255, 255, 0) : BoardSurface::foreground();
 }
 
@@ -117,10 +117,10 @@ BoardSurface::BoardSurface(QWidget* parent)
     : QWidget(parent), cursor_(new BoardCursor(this, zoom_)) {
     setAutoFillBackground(true);
     setFocusPolicy(Qt::StrongFocus);
-    QPalette colours = palette();
-    colours.setColor(QPalette::Window, background());
-    colours.setColor(QPalette::WindowText, foreground());
-    setPalette(colours);
+    QPalette colors = palette();
+    colors.setColor(QPalette::Window, background());
+    colors.setColor(QPalette::WindowText, foreground());
+    setPalette(colors);
 }
 
 QPoint BoardSurface::cursor_point() const { return cursor_->point(); }
@@ -164,21 +164,21 @@ void BoardSurface::paintEvent(QPaintEvent*) {
     for (const Shape& shape : shapes_) {
         const QPoint start = zoom_.at(QPoint(shape.x1, shape.y1));
         if (shape.circle) {
-            painter.setPen(QPen(ink_colour(shape.ink), shape.width_px * scale));
+            painter.setPen(QPen(ink_color(shape.ink), shape.width_px * scale));
             painter.setRenderHint(QPainter::Antialiasing, true);
             const double radius = shape.x2 * scale / twips_per_pixel;
             painter.drawEllipse(QPointF(start), radius, radius);
             painter.setRenderHint(QPainter::Antialiasing, false);
         } else {
             const int width = std::max(1, qRound(shape.width_px * scale));
-            painter.setPen(QPen(ink_colour(shape.ink), width, Qt::SolidLine, Qt::SquareCap));
+            painter.setPen(QPen(ink_color(shape.ink), width, Qt::SolidLine, Qt::SquareCap));
             painter.drawLine(start, zoom_.at(QPoint(shape.x2, shape.y2)));
         }
     }
 }
 
 // Where the window's shape differs from the client area's, the rest is the desktop's plain
-// window colour.
+// window color.
 void BoardSurface::paint_margin(QPainter& painter) {
     const QRegion margin = QRegion(rect()) - zoom_.area();
     for (const QRect& part : margin)
@@ -259,7 +259,7 @@ QRegion BoardSurface::pieces_of_the_win() const {
 
 } // namespace view
 
-namespace platform {
+namespace view {
 
 using view::board_surface;
 
@@ -287,4 +287,4 @@ void destroy_image(view::ImageArray array, int index) {
     if (board_surface) board_surface->destroy_element(array, index);
 }
 
-} // namespace platform
+} // namespace view

@@ -8,7 +8,7 @@ namespace view {
 
 namespace {
 
-struct StoneColours {
+struct StoneColors {
     QColor light;
     QColor body;
     QColor edge;
@@ -16,7 +16,7 @@ struct StoneColours {
 
 // A stone lit from the top left: a radial gradient with a thin darker rim and a soft shadow. It
 // is narrower than the distance between two grid lines, so neighbouring stones never touch.
-void paint_stone(QPainter& painter, const QRectF& box, const StoneColours& colours) {
+void paint_stone(QPainter& painter, const QRectF& box, const StoneColors& colors) {
     const double inset = box.width() * 0.17;
     const QRectF stone = box.adjusted(inset, inset, -inset, -inset);
     painter.setPen(Qt::NoPen);
@@ -24,11 +24,11 @@ void paint_stone(QPainter& painter, const QRectF& box, const StoneColours& colou
     painter.drawEllipse(stone.translated(box.width() * 0.03, box.width() * 0.04));
     QRadialGradient gradient(stone.center() - QPointF(stone.width() * 0.18, stone.height() * 0.2),
                              stone.width() * 0.62);
-    gradient.setColorAt(0.0, colours.light);
-    gradient.setColorAt(0.55, colours.body);
-    gradient.setColorAt(1.0, colours.edge);
+    gradient.setColorAt(0.0, colors.light);
+    gradient.setColorAt(0.55, colors.body);
+    gradient.setColorAt(1.0, colors.edge);
     painter.setBrush(gradient);
-    painter.setPen(QPen(colours.edge.darker(130), box.width() / 32.0));
+    painter.setPen(QPen(colors.edge.darker(130), box.width() / 32.0));
     painter.drawEllipse(stone);
 }
 

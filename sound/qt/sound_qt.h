@@ -1,7 +1,7 @@
 // The parts of the Qt sound player that the tests examine.
 #pragma once
 
-#include "settings/qt/sound_output.h"
+#include "sound/qt/sound_output.h"
 
 #include <QString>
 #include <QUrl>

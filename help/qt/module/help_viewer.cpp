@@ -1,7 +1,7 @@
 // The help module: the help viewer on the Qt Help engine, and the help operation that opens it.
-#include "settings/qt/modules/help_viewer.h"
+#include "help/qt/module/help_viewer.h"
 
-#include "settings/qt/help_module.h"
+#include "help/qt/help_module.h"
 
 #include <QHelpContentWidget>
 #include <QHelpLink>

@@ -3,7 +3,7 @@
 
 #include <string>
 
-namespace settings {
+namespace sound {
 
 enum class Cue {
     put_piece_sound,
@@ -12,7 +12,11 @@ enum class Cue {
     bad_sound
 };
 
-// Sets windows_dir and media_dir from the system's directory.
+// The folder above the media folder, as get_media_base_dir told it, and the media folder.
+extern std::string media_base_dir;
+extern std::string media_dir;
+
+// Sets media_base_dir and media_dir from the desktop's answer.
 void init_media_dir();
 
 // The file a cue plays: the media folder followed directly by the cue's file name.
@@ -21,4 +25,4 @@ std::string cue_path(Cue cue);
 // Plays the cue's file with the given sound flags, unless sound is off.
 void play_sound_cue(Cue cue, int flags);
 
-} // namespace settings
+} // namespace sound

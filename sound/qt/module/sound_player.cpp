@@ -1,7 +1,7 @@
 // The sound module: each sound is uploaded once to the sound server's sample cache and each cue
 // is played from there, so that between cues the program holds no audio stream open and the
 // server has nothing to do for it.
-#include "settings/qt/sound_output.h"
+#include "sound/qt/sound_output.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
@@ -56,7 +56,7 @@ public:
         pa_threaded_mainloop_free(loop_);
     }
 
-    void play(const Cue& cue) override {
+    void play(const Playback& cue) override {
         pa_threaded_mainloop_lock(loop_);
         stop_playing();
         const Sound* chosen = cue.sound.get();

@@ -1,10 +1,9 @@
 // The About window laid out in twips, and the program's icons: the window's drawn at build time at
 // the sizes a desktop shows it, the About window's and the message's drawn from their scalable
 // pictures when they are first shown, which loads the library that draws them only then.
-#include "settings/qt/about_box.h"
+#include "app/qt/about_box.h"
 
 #include "app/qt/main_window.h"
-#include "settings/system_platform.h"
 #include "view/qt/twips.h"
 
 #include <QDialog>
@@ -14,7 +13,7 @@
 #include <QLabel>
 #include <QPushButton>
 
-namespace about {
+namespace app {
 
 namespace {
 
@@ -99,20 +98,20 @@ QDialog* create_about_box(QWidget* owner) {
     icon->setPixmap(icon_picture(icon->width(), box->devicePixelRatioF()));
 
     add_text(box, "title_label", "Vellox for Linux", QRect(990, 270, 3720, 450), 18);
-    add_text(box, "version_label", "Version 2.2", QRect(960, 840, 1455, 240), 9.75);
+    add_text(box, "version_label", "Version " VELLOX_VERSION, QRect(960, 840, 1455, 240), 9.75);
     add_text(box, "author_label", "The Vellox developers", QRect(1020, 1110, 2265, 240), 9.75);
 
     auto* rule = new QFrame(box);
     rule->setFrameShape(QFrame::HLine);
     rule->setFrameShadow(QFrame::Sunken);
-    place(rule, "lin_HorizontalLine1", QRect(975, 1425, 5010 - 975, 30));
+    place(rule, "rule_line", QRect(975, 1425, 5010 - 975, 30));
 
     auto* ok = new QPushButton(QStringLiteral("OK"), box);
     place(ok, "Cmd_OK", QRect(4350, 1800, 1035, 360));
     ok->setDefault(true);
     QObject::connect(ok, &QPushButton::clicked, box, [box] { Cmd_OK_Click(box); });
 
-    add_text(box, "Label1",
+    add_text(box, "contact_label",
              "Found a problem or have an idea? Please tell the Vellox developers on the "
              "project's issue tracker.",
              QRect(960, 2400, 3255, 1095), 8.25, true);
@@ -121,7 +120,7 @@ QDialog* create_about_box(QWidget* owner) {
 
 void Cmd_OK_Click(QDialog* about_box) { about_box->accept(); }
 
-} // namespace about
+} // namespace app
 
 // exec() destroys the window before it returns, as the window deletes itself on closing.
-void platform::show_about() { about::create_about_box(app::main_window)->exec(); }
+void app::show_about() { create_about_box(main_window)->exec(); }

@@ -33,7 +33,7 @@ struct Sound {
     Wav wav;
 };
 
-struct Cue {
+struct Playback {
     std::shared_ptr<const Sound> sound;
     // Plays instead of a sound that the server refuses.
     std::shared_ptr<const Sound> alert;
@@ -45,7 +45,7 @@ struct Cue {
 class Output {
 public:
     // Stops the cue playing and plays this one.
-    virtual void play(const Cue& cue) = 0;
+    virtual void play(const Playback& cue) = 0;
 
     // Takes the program's sounds out of the server and leaves it; called before the program ends.
     virtual void forget_all() = 0;

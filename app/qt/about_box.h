@@ -7,7 +7,7 @@
 class QDialog;
 class QWidget;
 
-namespace about {
+namespace app {
 
 // The icon drawn at side x side logical pixels, sharp at the given device pixel ratio.
 QPixmap icon_picture(int side, qreal pixel_ratio);
@@ -25,4 +25,4 @@ QDialog* create_about_box(QWidget* owner);
 // The OK button's handler: closes the About window, which destroys it.
 void Cmd_OK_Click(QDialog* about_box);
 
-} // namespace about
+} // namespace app

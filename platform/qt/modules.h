@@ -5,11 +5,11 @@
 #include <QObject>
 #include <QStringView>
 
-namespace modules {
+namespace platform {
 
 // The object that the module of this name offers, made on the calling thread when the module is
 // first loaded and the same object after that; null where the module is missing or cannot be
 // loaded.
-QObject* load(QStringView name);
+QObject* load_module(QStringView name);
 
-} // namespace modules
+} // namespace platform

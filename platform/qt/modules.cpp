@@ -1,13 +1,13 @@
 // Loads the program's modules from the program's folder.
-#include "settings/qt/modules.h"
+#include "platform/qt/modules.h"
 
-#include "settings/system_platform.h"
+#include "platform/program_dir.h"
 
 #include <QPluginLoader>
 
-namespace modules {
+namespace platform {
 
-QObject* load(QStringView name) {
+QObject* load_module(QStringView name) {
     QPluginLoader loader(QString::fromStdString(platform::program_dir()) +
                          QStringLiteral("/vellox-%1.so").arg(name));
     // A module that lacks a symbol fails here rather than when the symbol is first called.
@@ -15,4 +15,4 @@ QObject* load(QStringView name) {
     return loader.instance();
 }
 
-} // namespace modules
+} // namespace platform

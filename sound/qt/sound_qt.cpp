@@ -1,12 +1,13 @@
-// platform::play_sound: the cues are checked here and played by the sound module on a thread of
+// sound::play_sound: the cues are checked here and played by the sound module on a thread of
 // its own with its own event loop, so a call that waits for its sound to end never runs the
 // window's events.
-#include "settings/qt/sound_qt.h"
+#include "sound/qt/sound_qt.h"
 
+#include "platform/program_dir.h"
+#include "platform/qt/modules.h"
 #include "settings/profile.h"
-#include "settings/qt/modules.h"
-#include "settings/qt/sound_output.h"
-#include "settings/system_platform.h"
+#include "sound/qt/sound_output.h"
+#include "sound/sound_platform.h"
 
 #include <QCoreApplication>
 #include <QCryptographicHash>
@@ -82,7 +83,7 @@ bool open_cue(QFile& wav, const QString& file) {
         wav.setFileName(file);
         return wav.open(QIODevice::ReadOnly);
     }
-    const int fd = settings::profile::open_regular_file(QFile::encodeName(file).toStdString());
+    const int fd = settings::open_regular_file(QFile::encodeName(file).toStdString());
     if (fd < 0) return false;
     if (wav.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) return true;
     ::close(fd);
@@ -180,7 +181,7 @@ Worker* started_worker() {
         worker->thread.start();
         QMetaObject::invokeMethod(
             &worker->context,
-            [w = worker] { w->output = qobject_cast<Output*>(modules::load(u"sound")); },
+            [w = worker] { w->output = qobject_cast<Output*>(platform::load_module(u"sound")); },
             Qt::QueuedConnection);
         qAddPostRoutine(shut_down);
     }
@@ -188,7 +189,7 @@ Worker* started_worker() {
 }
 
 // Without the module the cue is silent, and a waiting call returns at once.
-void play_on_thread(Worker& w, const Cue& cue) {
+void play_on_thread(Worker& w, const Playback& cue) {
     if (Output* output = w.output)
         output->play(cue);
     else if (cue.waiter)
@@ -238,9 +239,14 @@ QUrl last_source() {
     return output ? output->last_source() : QUrl();
 }
 
+// The media folder lies beside the program.
+int get_media_base_dir(char* buffer, int size) {
+    return copy_directory(platform::program_dir(), buffer, size);
+}
+
 } // namespace sound
 
-void platform::play_sound(const std::string& path, int flags) {
+void sound::play_sound(const std::string& path, int flags) {
     sound::Worker* worker = sound::started_worker();
     if (!worker) return;
     // Decided here, before the player sees the file, so that a waiting call knows how long the
@@ -248,8 +254,8 @@ void platform::play_sound(const std::string& path, int flags) {
     const std::shared_ptr<const sound::Sound>& alert = sound::alert_sound();
     std::shared_ptr<const sound::Sound> played = sound::cue_sound(sound::file_from_path(path));
     const bool wait = (flags & 1) == 0;
-    const sound::Cue cue{played ? std::move(played) : alert, alert,
-                         wait ? std::make_shared<sound::Waiter>() : nullptr};
+    const sound::Playback cue{played ? std::move(played) : alert, alert,
+                              wait ? std::make_shared<sound::Waiter>() : nullptr};
     QMetaObject::invokeMethod(
         &worker->context, [worker, cue] { sound::play_on_thread(*worker, cue); },
         Qt::QueuedConnection);
