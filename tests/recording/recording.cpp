@@ -3,7 +3,6 @@
 
 #include "app/controller.h"
 #include "app/window_ops.h"
-#include "engine/game_state.h"
 #include "help/help_platform.h"
 #include "platform/program_dir.h"
 #include "settings/profile.h"
