@@ -75,6 +75,7 @@ bool make_computer_move() {
     const std::optional<ai::Choice> choice = ai::computer_move(game, dice);
     if (!choice) return false;
     engine::Events events;
+    events.reserve(engine::usual_most_events);
     engine::try_move(game, choice->at.x, choice->at.y, events);
     game.strategy_code = choice->strategy_code;
     engine::finish_move(game, events);
