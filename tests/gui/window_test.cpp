@@ -53,12 +53,20 @@ QWidget* picture(const char* array, int number) {
     return app::main_window->findChild<QWidget*>(QStringLiteral("%1_%2").arg(array).arg(number));
 }
 
-// A press at a pixel of the client area, delivered to whatever lies there: a stone, a marker, a
-// control or the bare board.
-void click_at(QPoint at, Qt::MouseButton button = Qt::LeftButton) {
+// What lies at a pixel of the client area: a stone, a marker, a control of the side panel over
+// the board, or the bare board.
+QWidget* widget_at(QPoint at) {
     QWidget* board = app::main_window->centralWidget();
-    QWidget* target = board->childAt(at) ? board->childAt(at) : board;
-    QTest::mouseClick(target, button, {}, target->mapFrom(board, at));
+    QWidget* found = app::main_window->childAt(board->mapTo(app::main_window, at));
+    return found ? found : board;
+}
+
+// A press at a pixel of the client area, delivered to whatever lies there.
+void click_at(QPoint at, Qt::MouseButton button = Qt::LeftButton) {
+    QWidget* target = widget_at(at);
+    QTest::mouseClick(target, button, {},
+                      target->mapFrom(app::main_window, app::main_window->centralWidget()->mapTo(
+                                                            app::main_window, at)));
 }
 
 // Where a grid point lies on the client area scaled by the factor from its top left corner.
@@ -273,8 +281,7 @@ private:
             const QPoint at =
                 area.topLeft() + QPoint(pick(kind < 40 ? 150 : 0, 564) * area.width() / 565,
                                         pick(0, 417) * area.height() / 418);
-            QWidget* board = app::main_window->centralWidget();
-            if (board->childAt(at) != widget(Control::quit_button))
+            if (widget_at(at) != widget(Control::quit_button))
                 click_at(at, kind % 5 ? Qt::LeftButton : Qt::RightButton);
         } else if (kind < 90) {
             click(controls[pick(0, std::size(controls) - 1)]);
@@ -541,9 +548,14 @@ private slots:
         QWidget* board = window_->centralWidget();
         const QPoint home = window_->pos();
         const QSize menus = window_->size() - board->size();
+        // Where a control lies in its parent, the side panel's place taken from the board's.
+        const auto place = [this, board](QWidget* control) {
+            return control->geometry().translated(control->parentWidget() == window_ ? -board->pos()
+                                                                                     : QPoint());
+        };
         std::array<QRect, app::control_count> at_one;
         for (int i = 0; i < app::control_count; ++i)
-            if (QWidget* control = widget(Control(i))) at_one[i] = control->geometry();
+            if (QWidget* control = widget(Control(i))) at_one[i] = place(control);
         click(Control::two_player_button);
         for (double factor : {1.0, 1.5, 2.37}) {
             const QSize client = (QSizeF(565, 418) * factor).toSize();
@@ -554,8 +566,8 @@ private slots:
                 QWidget* control = widget(Control(i));
                 if (!control) continue;
                 const QRect want(at_one[i].topLeft() * factor, at_one[i].size() * factor);
-                const QRect got = control->geometry().translated(
-                    control->parentWidget() == board ? -corner : QPoint());
+                const QRect got = place(control).translated(
+                    control->parentWidget() == window_ ? -corner : QPoint());
                 const QPoint off[] = {got.topLeft() - want.topLeft(),
                                       got.bottomRight() - want.bottomRight()};
                 QVERIFY2(std::max({abs(off[0].x()), abs(off[0].y()), abs(off[1].x()),
