@@ -28,6 +28,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 
 namespace app {
 
@@ -168,7 +169,16 @@ void set_up_application() {
 void keep_quiet() {
     if (debugging()) return;
     qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
-        if (type == QtFatalMsg) std::fprintf(stderr, "%s\n", qPrintable(text));
+        if (type != QtFatalMsg) return;
+        // Qt's own words here advise reinstalling, which rarely helps: say what is missing.
+        if (!text.contains(QLatin1String("platform plugin"))) {
+            std::fprintf(stderr, "%s\n", qPrintable(text));
+            return;
+        }
+        std::fputs("Vellox could not open its window on this desktop: on Wayland it needs the "
+                   "package qt6-wayland, on X11 qt6-qpa-plugins (VELLOX_DEBUG=1 tells more).\n",
+                   stderr);
+        std::_Exit(EXIT_FAILURE);
     });
 }
 
