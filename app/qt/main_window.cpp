@@ -389,6 +389,7 @@ void MainWindow::lay_out_controls() {
 void MainWindow::build_side_panel() {
     auto* panel = new SidePanel(this);
     panel->setPalette(side_panel_palette());
+    panel->setAccessibleName(QStringLiteral("Scores and controls"));
     panel->setAutoFillBackground(true);
     panel->setFrameStyle(QFrame::StyledPanel | QFrame::Raised);
     place(Control::side_panel, panel, twips(45, 480, 2175, 5775));
