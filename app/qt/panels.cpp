@@ -45,11 +45,11 @@ void BevelPanel::set_scale(double scale) {
 // at a fractional screen scale.
 void BevelPanel::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
-    const double ratio = view::paint_in_device_pixels(painter, *this);
+    const QRect box = view::paint_in_device_pixels(painter, *this);
+    const double ratio = devicePixelRatioF();
     painter.setRenderHint(QPainter::Antialiasing);
     const int border = view::device_width(scale_, ratio);
     const double radius = qRound(3 * scale_ * ratio);
-    const QRect box(0, 0, qRound(width() * ratio), qRound(height() * ratio));
     const double inset = border / 2.0;
     const QRectF edge = QRectF(box).adjusted(inset, inset, -inset, -inset);
     painter.setPen(Qt::NoPen);
@@ -86,10 +86,10 @@ void EtchedFrame::paintEvent(QPaintEvent*) {
     const QRect caption(indent_ + 2 * line_, 0, metrics.horizontalAdvance(title()) + 2 * padding,
                         metrics.height());
     painter.save();
-    const double ratio = view::paint_in_device_pixels(painter, *this);
+    const QRect box = view::paint_in_device_pixels(painter, *this);
+    const double ratio = devicePixelRatioF();
     const int line = view::device_width(scale_, ratio);
     const int indent = qRound(6 * scale_ * ratio);
-    const QRect box(0, 0, qRound(width() * ratio), qRound(height() * ratio));
     const QRect gap =
         QRectF(QRectF(caption).topLeft() * ratio, QSizeF(caption.size()) * ratio).toAlignedRect();
     painter.setClipRegion(QRegion(box) - gap);

@@ -162,7 +162,8 @@ void BoardSurface::add_circle(int cx, int cy, int radius, int width_px, Ink ink)
 void BoardSurface::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     paint_margin(painter);
-    const double ratio = paint_in_device_pixels(painter, *this);
+    paint_in_device_pixels(painter, *this);
+    const double ratio = devicePixelRatioF();
     const double scale = zoom_.factor() * ratio;
     for (const Shape& shape : shapes_) {
         const QPoint start = zoom_.device_at(QPoint(shape.x1, shape.y1), ratio);

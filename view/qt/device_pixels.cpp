@@ -9,15 +9,25 @@
 
 namespace view {
 
-// A widget lies at a fractional device position when its logical position times the ratio is
-// not whole; the fraction is taken off so that the widget's drawing keeps to the pixel grid.
-double paint_in_device_pixels(QPainter& painter, const QWidget& widget) {
+namespace {
+
+// Rounding slack, as a position computed in floating point may fall a hair short of a whole pixel.
+constexpr double slack = 1e-4;
+
+} // namespace
+
+QRect paint_in_device_pixels(QPainter& painter, const QWidget& widget) {
     const double ratio = widget.devicePixelRatioF();
     const QTransform device = painter.deviceTransform();
-    const auto fraction = [](double offset) { return offset - std::floor(offset + 1e-4); };
-    painter.setWorldTransform(QTransform::fromScale(1 / ratio, 1 / ratio)
-                                  .translate(-fraction(device.dx()), -fraction(device.dy())));
-    return ratio;
+    const QPointF corner(device.dx(), device.dy());
+    const QPoint first(static_cast<int>(std::ceil(corner.x() - slack)),
+                       static_cast<int>(std::ceil(corner.y() - slack)));
+    const QPoint last(static_cast<int>(std::floor(corner.x() + widget.width() * ratio + slack)),
+                      static_cast<int>(std::floor(corner.y() + widget.height() * ratio + slack)));
+    const QPointF shift = QPointF(first) - corner;
+    painter.setWorldTransform(
+        QTransform::fromScale(1 / ratio, 1 / ratio).translate(shift.x(), shift.y()));
+    return QRect(QPoint(), QSize(last.x() - first.x(), last.y() - first.y()));
 }
 
 int device_width(double logical, double ratio) {
