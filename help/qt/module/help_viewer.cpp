@@ -34,8 +34,9 @@ constexpr int viewer_height = 520;
 // Narrower, and the pages wrap too often to read with ease.
 constexpr int readable_width = 600;
 
-// The smallest contrast of text with its ground that reads well, with a little to spare.
-constexpr double readable_contrast = 4.6;
+// The contrast of text with its ground that reads well (4.5 is the least), with some to spare
+// for the softened edges of small letters.
+constexpr double readable_contrast = 5.0;
 
 double luminance(const QColor& color) {
     const auto linear = [](double channel) {
