@@ -77,6 +77,13 @@ def describe(node, depth, all_cells, lines):
             describe(child, depth + 1, all_cells, lines)
 
 
+def ancestors(node):
+    parent = node.get_parent()
+    while parent is not None:
+        yield parent
+        parent = parent.get_parent()
+
+
 def has_value(node):
     return "Value" in node.get_interfaces()
 
@@ -116,6 +123,11 @@ def run(program_path, verbose):
         expect("centre before the move", centre.get_name(), "10, 10: empty")
         first = board.get_child_at_index(0)
         expect("the first child", first and first.get_name(), "1, 1: outer line")
+        # The board holds its points and nothing else; the side panel's controls lie beside it.
+        expect("the board's children", board.get_child_count(), 19 * 19)
+        quit_button = named(app, "Quit", "push button")
+        expect("Quit outside the board", any(node == board for node in ancestors(quit_button)),
+               False)
         # A point's cell is a grid step square on the screen, one step from the next.
         box, right = (cell.get_extents(Atspi.CoordType.SCREEN)
                       for cell in (centre, table.get_accessible_at(9, 10)))
@@ -130,8 +142,7 @@ def run(program_path, verbose):
         wait_for("the computer's answer",
                  lambda: moves.get_current_value() == 2)
         expect("centre after the move", centre.get_name(), "10, 10: GREEN stone")
-        status = named(app, "", "status bar") or next(
-            node for node in walk(board) if node.get_role_name() == "status bar")
+        status = next(node for node in walk(app) if node.get_role_name() == "status bar")
         statement = status.get_name()
         if not re.fullmatch(r"RED plays \d+, \d+: [A-Z0-9 ]+", statement):
             raise Failure(f"computer's move told as {statement!r}")

@@ -76,7 +76,7 @@ check_package() {
     local depends
     depends=$(dpkg-deb -f "$deb" Depends)
     echo "Depends: $depends"
-    local needed=(libqt6widgets6 libpulse0 libqt6sql6-sqlite libqt6svg6)
+    local needed=(libqt6widgets6 libpulse0 libqt6sql6-sqlite libqt6svg6 qt6-qpa-plugins)
     # The help viewer, and with it Qt Help, comes with the help file.
     if [ -f "$build/vellox.qch" ]; then needed+=(libqt6help6); fi
     for package in "${needed[@]}"; do
@@ -85,6 +85,8 @@ check_package() {
     ! grep -Eq -- "-dev( |,|\$)" <<<"$depends" || fail "Depends names a development package"
     ! tr ',' '\n' <<<"$depends" | sed 's/ *(.*//; s/^ *//' | sort | uniq -d | grep -q . ||
         fail "Depends names a package twice"
+    # On a Wayland desktop the window is shown natively, not through Xwayland.
+    [ "$(dpkg-deb -f "$deb" Recommends)" = qt6-wayland ] || fail "Recommends lacks qt6-wayland"
     dpkg-deb -I "$deb" conffiles | grep -qx /usr/lib/vellox/VELLOX.INI ||
         fail "the settings file is not kept over upgrades"
 }

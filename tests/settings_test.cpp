@@ -73,7 +73,7 @@ TEST(IniWrite, ChangesOnlyWhatItMustAndOnlyWhatReadsBack) {
 }
 
 // A fresh directory per test, removed afterwards even if a test made it read-only.
-struct ProfileFile : ::testing::Test {
+struct IniFile : ::testing::Test {
     fs::path dir = [] {
         std::string name = (fs::temp_directory_path() / "vellox-profile-XXXXXX").string();
         return fs::path(::mkdtemp(name.data()));
@@ -99,7 +99,7 @@ struct ProfileFile : ::testing::Test {
     }
 };
 
-TEST_F(ProfileFile, CreatesAMissingFileAndKeepsOtherBytesModeAndLinks) {
+TEST_F(IniFile, CreatesAMissingFileAndKeepsOtherBytesModeAndLinks) {
     EXPECT_EQ(read_level(), " ");
     ASSERT_TRUE(write_level(std::string(200, 'v')));
     EXPECT_EQ(read_level(), std::string(127, 'v'));
@@ -117,7 +117,7 @@ TEST_F(ProfileFile, CreatesAMissingFileAndKeepsOtherBytesModeAndLinks) {
     EXPECT_EQ(entries(), 2);
 }
 
-TEST_F(ProfileFile, FailsOnWhatIsNotAWritableFile) {
+TEST_F(IniFile, FailsOnWhatIsNotAWritableFile) {
     fs::create_directory(ini);
     const std::string fifo = (dir / "fifo").string();
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
@@ -136,7 +136,7 @@ TEST_F(ProfileFile, FailsOnWhatIsNotAWritableFile) {
 }
 
 // A file size limit makes writing the temporary file fail even for root.
-TEST_F(ProfileFile, FailedSaveLeavesTheOldFileAndNoTemporary) {
+TEST_F(IniFile, FailedSaveLeavesTheOldFileAndNoTemporary) {
     const std::string old = "[game]\nlevel=1\n" + std::string(4000, ';') + "\n";
     put(old);
     const auto previous = std::signal(SIGXFSZ, SIG_IGN);
@@ -153,7 +153,7 @@ TEST_F(ProfileFile, FailedSaveLeavesTheOldFileAndNoTemporary) {
 }
 
 // A file or folder without any write permission bit is locked for root too.
-TEST_F(ProfileFile, ALockedFileIsLeftByteForByteAndALinkToAMissingOneStaysALink) {
+TEST_F(IniFile, ALockedFileIsLeftByteForByteAndALinkToAMissingOneStaysALink) {
     put("[game]\nlevel=1\n");
     fs::permissions(ini, fs::perms(0444));
     EXPECT_FALSE(write_level("2"));
@@ -169,7 +169,7 @@ TEST_F(ProfileFile, ALockedFileIsLeftByteForByteAndALinkToAMissingOneStaysALink)
 
 // Where the program's folder is read-only, the first save makes the user's own copy, which is
 // read from then on; a writable folder is used as it always was.
-TEST_F(ProfileFile, AReadOnlyProgramFolderKeepsTheSettingsInTheUsersOwnCopy) {
+TEST_F(IniFile, AReadOnlyProgramFolderKeepsTheSettingsInTheUsersOwnCopy) {
     const fs::path program = dir / "program", config = dir / "config";
     const std::string beside = (program / "VELLOX.INI").string();
     fs::create_directory(program);

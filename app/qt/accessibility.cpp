@@ -2,8 +2,8 @@
 #include "app/qt/accessibility.h"
 
 #include "app/controller.h"
+#include "app/qt/main_window.h"
 #include "view/board_view.h"
-#include "view/qt/board_cursor.h"
 #include "view/qt/board_surface.h"
 #include "view/qt/twips.h"
 
@@ -119,9 +119,20 @@ private:
     int column_;
 };
 
-class MoveStatusAccessible : public BoardPart {
+// The computer's last move in words, a status line of the window.
+class MoveStatusAccessible : public QAccessibleInterface {
 public:
-    using BoardPart::BoardPart;
+    explicit MoveStatusAccessible(QWidget* window) : window_(window) {}
+    bool isValid() const override { return window_; }
+    QObject* object() const override { return nullptr; }
+    QAccessibleInterface* parent() const override {
+        return QAccessible::queryAccessibleInterface(window_);
+    }
+    QAccessibleInterface* child(int) const override { return nullptr; }
+    int childCount() const override { return 0; }
+    int indexOfChild(const QAccessibleInterface*) const override { return -1; }
+    QAccessibleInterface* childAt(int, int) const override { return nullptr; }
+    void setText(QAccessible::Text, const QString&) override {}
     QString text(QAccessible::Text text) const override {
         if (text == QAccessible::Name) return move_statement;
         return text == QAccessible::Description ? QStringLiteral("Computer's last move")
@@ -130,15 +141,40 @@ public:
     QAccessible::Role role() const override { return QAccessible::StatusBar; }
     QAccessible::State state() const override { return {}; }
     QRect rect() const override { return QRect(); }
+
+private:
+    QPointer<QWidget> window_;
 };
 
-// The board: a table of 19 x 19 points whose focused cell is the cursor's, followed by the side
-// panel that lies on it and the move status. Its stones, markers and cursor are told as cells.
+// The main window: its widgets, the board and the side panel among them, then the move status.
+class WindowAccessible : public QAccessibleWidget {
+public:
+    explicit WindowAccessible(QWidget* window)
+        : QAccessibleWidget(window, QAccessible::Window),
+          status_(QAccessible::registerAccessibleInterface(new MoveStatusAccessible(window))) {}
+    ~WindowAccessible() override { QAccessible::deleteAccessibleInterface(status_); }
+
+    QAccessibleInterface* status() const { return QAccessible::accessibleInterface(status_); }
+
+    int childCount() const override { return QAccessibleWidget::childCount() + 1; }
+    QAccessibleInterface* child(int index) const override {
+        return index == QAccessibleWidget::childCount() ? status()
+                                                        : QAccessibleWidget::child(index);
+    }
+    int indexOfChild(const QAccessibleInterface* child) const override {
+        return child == status() ? QAccessibleWidget::childCount()
+                                 : QAccessibleWidget::indexOfChild(child);
+    }
+
+private:
+    QAccessible::Id status_;
+};
+
+// The board: a table of 19 x 19 points, and nothing else, whose focused cell is the cursor's. Its
+// stones, markers and cursor are told as cells.
 class BoardAccessible : public QAccessibleWidget, public QAccessibleTableInterface {
 public:
-    explicit BoardAccessible(BoardSurface* board)
-        : QAccessibleWidget(board, QAccessible::Table),
-          status_(QAccessible::registerAccessibleInterface(new MoveStatusAccessible(board))) {
+    explicit BoardAccessible(BoardSurface* board) : QAccessibleWidget(board, QAccessible::Table) {
         QObject::connect(board, &BoardSurface::piece_changed, board,
                          [this](QPoint point) { name_changed(point); });
         // After the window has told of the board's own focus.
@@ -149,25 +185,20 @@ public:
     ~BoardAccessible() override {
         for (QAccessible::Id id : cell_ids_)
             if (id) QAccessible::deleteAccessibleInterface(id);
-        QAccessible::deleteAccessibleInterface(status_);
     }
-
-    QAccessibleInterface* status() const { return QAccessible::accessibleInterface(status_); }
 
     QString text(QAccessible::Text text) const override {
         return text == QAccessible::Name ? QStringLiteral("Board") : QAccessibleWidget::text(text);
     }
-    int childCount() const override { return cell_count + int(others().size()); }
+    int childCount() const override { return cell_count; }
     QAccessibleInterface* child(int index) const override {
-        if (index >= 0 && index < cell_count) return cellAt(index / lines, index % lines);
-        return others().value(index - cell_count);
+        return index >= 0 && index < cell_count ? cellAt(index / lines, index % lines) : nullptr;
     }
     int indexOfChild(const QAccessibleInterface* child) const override {
         for (int index = 0; index < cell_count; ++index)
             if (cell_ids_[index] && QAccessible::accessibleInterface(cell_ids_[index]) == child)
                 return index;
-        const int other = others().indexOf(const_cast<QAccessibleInterface*>(child));
-        return other < 0 ? -1 : cell_count + other;
+        return -1;
     }
     QAccessibleInterface* focusChild() const override {
         if (!widget()->hasFocus()) return nullptr;
@@ -211,16 +242,6 @@ public:
 private:
     BoardSurface* board() const { return static_cast<BoardSurface*>(widget()); }
 
-    // The side panel, then the move status; the pictures and the cursor are the cells.
-    QList<QAccessibleInterface*> others() const {
-        QList<QAccessibleInterface*> list;
-        for (QWidget* part : widget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
-            if (!qobject_cast<view::PictureElement*>(part) &&
-                !dynamic_cast<view::BoardCursor*>(part))
-                list << QAccessible::queryAccessibleInterface(part);
-        return list << status();
-    }
-
     // Told once the handler has finished, when the game and the pictures agree again.
     void name_changed(QPoint point) {
         if (changed_.isEmpty()) QTimer::singleShot(0, widget(), [this] { tell_names_changed(); });
@@ -237,7 +258,6 @@ private:
     }
 
     mutable std::array<QAccessible::Id, cell_count> cell_ids_{};
-    QAccessible::Id status_;
     QSet<int> changed_;
 };
 
@@ -269,6 +289,7 @@ private:
 
 QAccessibleInterface* make_accessible(const QString&, QObject* object) {
     if (auto* board = qobject_cast<BoardSurface*>(object)) return new BoardAccessible(board);
+    if (auto* window = qobject_cast<MainWindow*>(object)) return new WindowAccessible(window);
     auto* label = qobject_cast<QLabel*>(object);
     // Only the status panels have names of their own; other labels say their caption.
     if (label && !label->accessibleName().isEmpty()) return new PanelAccessible(label);
@@ -300,9 +321,9 @@ void tell_computer_move(const std::string& tactic) {
                          .arg(point.y())
                          .arg(QString::fromStdString(tactic));
     if (!QAccessible::isActive()) return;
-    auto* board =
-        dynamic_cast<BoardAccessible*>(QAccessible::queryAccessibleInterface(view::board_surface));
-    if (board) tell(board->status(), QAccessible::NameChanged);
+    auto* window = dynamic_cast<WindowAccessible*>(
+        QAccessible::queryAccessibleInterface(view::board_surface->window()));
+    if (window) tell(window->status(), QAccessible::NameChanged);
 }
 
 } // namespace app

@@ -28,6 +28,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 
 namespace app {
 
@@ -48,6 +49,7 @@ const QColor green_text(0, 128, 0);
 const QColor blue_text(0, 0, 192);
 const QColor purple_text(128, 0, 128);
 const QColor title_text(20, 40, 90);
+const QColor disabled_text(128, 128, 128);
 
 // Status panels, labels and frames take no presses, and a press on a disabled button is
 // ignored: none of them may reach the side panel behind them.
@@ -104,8 +106,8 @@ public:
         const bool mark = metric == PM_ExclusiveIndicatorWidth ||
                           metric == PM_ExclusiveIndicatorHeight ||
                           metric == PM_RadioButtonLabelSpacing;
-        if (!mark || !view::board_surface || !view::board_surface->isAncestorOf(widget))
-            return pixels;
+        const QWidget* panel = main_window ? main_window->control(Control::side_panel) : nullptr;
+        if (!mark || !view::board_surface || !panel || !panel->isAncestorOf(widget)) return pixels;
         return qRound(pixels * view::board_surface->zoom().factor());
     }
 };
@@ -126,6 +128,29 @@ void fit_font_to(QLabel* panel, const QString& text) {
 // Places and sizes of the controls, as the window is laid out: in twips.
 QRect twips(int left, int top, int width, int height) { return QRect(left, top, width, height); }
 
+// The client area is a picture in fixed light colors, the board's and the panels' as described,
+// whatever the desktop's colors are. The controls on the side panel take a light palette of their
+// own to match: on a dark desktop its light texts would stand on the panel's grey, its buttons
+// and round marks would be dark blots. Windows of their own (menus, message boxes, the About
+// window, the help) follow the desktop. Captions take the board's ink; a disabled one is a
+// middle grey, plainly paler yet still legible.
+QPalette side_panel_palette() {
+    QPalette colors = QApplication::style()->standardPalette();
+    colors.setColor(QPalette::Window, side_panel_grey);
+    for (auto group : {QPalette::Active, QPalette::Inactive})
+        colors.setColor(group, QPalette::WindowText, view::BoardSurface::foreground());
+    for (auto role : {QPalette::WindowText, QPalette::ButtonText, QPalette::Text})
+        colors.setColor(QPalette::Disabled, role, disabled_text);
+    return colors;
+}
+
+// Only the checked option of the group is reached by Tab, as in every group of options; the
+// arrow keys then move within the group.
+void tab_to_checked(const QList<QRadioButton*>& options) {
+    for (QRadioButton* option : options)
+        option->setFocusPolicy(option->isChecked() ? Qt::TabFocus : Qt::NoFocus);
+}
+
 } // namespace
 
 // The controls' places are fixed in pixels, so the font is sized in pixels too.
@@ -142,9 +167,24 @@ void set_up_application() {
 }
 
 void keep_quiet() {
+    if (debugging()) return;
     qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
-        if (type == QtFatalMsg) std::fprintf(stderr, "%s\n", qPrintable(text));
+        if (type != QtFatalMsg) return;
+        // Qt's own words here advise reinstalling, which rarely helps: say what is missing.
+        if (!text.contains(QLatin1String("platform plugin"))) {
+            std::fprintf(stderr, "%s\n", qPrintable(text));
+            return;
+        }
+        std::fputs("Vellox could not open its window on this desktop: on Wayland it needs the "
+                   "package qt6-wayland, on X11 qt6-qpa-plugins (VELLOX_DEBUG=1 tells more).\n",
+                   stderr);
+        std::_Exit(EXIT_FAILURE);
     });
+}
+
+bool debugging() {
+    const QByteArray value = qgetenv("VELLOX_DEBUG");
+    return !value.isEmpty() && value != "0";
 }
 
 void show_on_panel(QLabel* panel, const QString& text) {
@@ -186,6 +226,7 @@ MainWindow::MainWindow() : surface_(new view::BoardSurface(this)) {
             [](QPoint point) { board_point_pressed(point.x(), point.y()); });
     connect(surface_, &view::BoardSurface::marker_clicked, [](int index) { x_image_Click(index); });
     connect(surface_, &view::BoardSurface::zoomed, this, &MainWindow::lay_out_controls);
+    surface_->installEventFilter(this);
     adjustSize();
 }
 
@@ -221,6 +262,14 @@ QPoint MainWindow::message_place(QSize box) const {
     for (QPoint place : places)
         if (!in_sight.intersects(QRect(place, box))) return place;
     return places.first();
+}
+
+// The side panel lies over the client area but is no child of it, so it follows the client
+// area when that moves in the window.
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == surface_ && event->type() == QEvent::Move && control(Control::side_panel))
+        lay_out(Control::side_panel);
+    return QMainWindow::eventFilter(watched, event);
 }
 
 // The program ends with its window, also when a handler further up the stack is waiting for
@@ -280,6 +329,11 @@ void MainWindow::add_keys() {
         button->setToolTip(
             QStringLiteral("%1 (%2)").arg(button->text(), key.toString(QKeySequence::NativeText)));
     }
+    // Quit does what Exit does, and its key is the menu item's.
+    const QKeySequence exit_key = findChild<QAction*>(QStringLiteral("exit_menu"))->shortcut();
+    control(Control::quit_button)
+        ->setToolTip(QStringLiteral("Quit (%1)").arg(exit_key.toString(QKeySequence::NativeText)));
+    control(Control::Zero_games_won)->setToolTip(QStringLiteral("Set the games won to 0"));
 }
 
 // Ctrl+Plus and Ctrl+Minus make the window a step larger or smaller, Ctrl+0 gives it its
@@ -304,18 +358,23 @@ void MainWindow::add_zoom_keys() {
 double MainWindow::zoom_factor() const { return surface_->zoom().factor(); }
 
 // The window resized to show the client area at the factor, or at the largest that the screen
-// has room for, and moved where it would leave the screen.
+// has room for, and moved where it would leave the screen. A maximised window goes back to where
+// it was before, as the desktop tells its place only later.
 void MainWindow::zoom_to(double factor) {
-    if (isMaximized() || isFullScreen()) showNormal();
-    const QSize menus = size() - surface_->size();
     const QMargins edges = frame_margins();
+    QPoint place = pos();
+    if (isMaximized() || isFullScreen()) {
+        place = normalGeometry().topLeft() - QPoint(edges.left(), edges.top());
+        showNormal();
+    }
+    const QSize menus = size() - surface_->size();
     const QSize frame(edges.left() + edges.right(), edges.top() + edges.bottom());
     const QRect room = screen()->availableGeometry();
     factor = std::min(factor, view::Zoom::to_fit(room.size() - menus - frame).factor());
     const QSize window = view::Zoom::client_size(std::max(1.0, factor)) + menus;
     resize(window);
-    const QRect framed(pos(), window + frame);
-    move(pos() + QPoint(std::min(0, room.right() - framed.right()),
+    const QRect framed(place, window + frame);
+    move(place + QPoint(std::min(0, room.right() - framed.right()),
                         std::min(0, room.bottom() - framed.bottom())));
 }
 
@@ -327,15 +386,12 @@ void MainWindow::lay_out_controls() {
         if (controls_[i]) lay_out(static_cast<Control>(i));
 }
 
+// The side panel is the window's child rather than the board's: a screen reader then finds the
+// board's points alone in the board, and the panel's controls beside it.
 void MainWindow::build_side_panel() {
-    auto* panel = new SidePanel(surface_);
-    QPalette colors = QApplication::palette();
-    colors.setColor(QPalette::Window, side_panel_grey);
-    // The board's ink would reach the panel's texts in every color group: disabled options keep
-    // the desktop's pale text instead.
-    colors.setColor(QPalette::Disabled, QPalette::WindowText,
-                    colors.color(QPalette::Disabled, QPalette::WindowText));
-    panel->setPalette(colors);
+    auto* panel = new SidePanel(this);
+    panel->setPalette(side_panel_palette());
+    panel->setAccessibleName(QStringLiteral("Scores and controls"));
     panel->setAutoFillBackground(true);
     panel->setFrameStyle(QFrame::StyledPanel | QFrame::Raised);
     place(Control::side_panel, panel, twips(45, 480, 2175, 5775));
@@ -364,6 +420,7 @@ void MainWindow::build_side_panel() {
     add_button(Control::back_button, "Back", twips(765, 4920, 615, 495), panel, back_button_Click);
     add_button(Control::quit_button, "Quit", twips(1440, 4920, 570, 495), panel, quit_button_Click);
     for (QWidget* child : panel->findChildren<QWidget*>()) stop_presses(child);
+    panel->raise();
     lay_out_controls();
 }
 
@@ -377,6 +434,10 @@ void MainWindow::build_frames(QWidget* panel) {
     add_option(Control::no_player_button, "Comp vs Comp", twips(120, 720, 1575, 255), mode,
                no_player_button_Click);
     static_cast<QRadioButton*>(one)->setChecked(true);
+    const QList<QRadioButton*> options = mode->findChildren<QRadioButton*>();
+    tab_to_checked(options);
+    for (QRadioButton* option : options)
+        connect(option, &QRadioButton::toggled, [options] { tab_to_checked(options); });
 
     auto* play = new EtchedFrame(QStringLiteral("Computer Play"), panel);
     place(Control::computer_play_frame, play, twips(120, 4080, 1875, 735));
@@ -411,6 +472,9 @@ QWidget* MainWindow::add_button(Control which, const char* caption, QRect twips,
 QWidget* MainWindow::add_option(Control which, const char* caption, QRect twips, QWidget* parent,
                                 void (*handler)()) {
     auto* option = new QRadioButton(QString::fromUtf8(caption), parent);
+    // A click picks the mode and leaves the keyboard where it was, with the board say: the next
+    // arrow key then moves the board's cursor rather than the mode.
+    option->setFocusPolicy(Qt::TabFocus);
     connect(option, &QRadioButton::clicked, [handler] { handler(); });
     return place(which, option, twips);
 }
@@ -430,6 +494,7 @@ void MainWindow::lay_out(Control which) {
     QWidget* widget = control(which);
     QRect rect = zoom.pixels(places_[static_cast<int>(which)]);
     if (widget->parentWidget() == surface_) rect.translate(zoom.area().topLeft());
+    if (widget->parentWidget() == this) rect.translate(surface_->pos() + zoom.area().topLeft());
     widget->setGeometry(rect);
     if (auto* bevel = dynamic_cast<BevelPanel*>(widget)) bevel->set_scale(zoom.factor());
     if (auto* frame = dynamic_cast<EtchedFrame*>(widget)) frame->set_scale(zoom.factor());

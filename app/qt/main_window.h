@@ -54,6 +54,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void build_menus();
@@ -94,7 +95,10 @@ void set_up_application();
 
 // From here on Qt's own messages, such as a missing sound device, are dropped: the program
 // prints nothing in normal use. A fatal error is still told, as the program then ends. Called
-// before the application object exists, so that its start-up is quiet too.
+// before the application object exists, so that its start-up is quiet too. With VELLOX_DEBUG
+// set (to anything but 0) every message of Qt's is let through, to find out what goes wrong
+// on a desktop.
 void keep_quiet();
+bool debugging();
 
 } // namespace app

@@ -21,8 +21,7 @@ protected:
 
 private:
     bool raised_;
-    int border_ = 1;
-    int radius_ = 3;
+    double scale_ = 1.0;
 };
 
 // A frame etched into the panel, whose caption sits in its top line, the line running through
@@ -37,6 +36,8 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    double scale_ = 1.0;
+    // The caption's place, in logical pixels.
     int line_ = 1;
     int indent_ = 6;
 };

@@ -2,8 +2,12 @@
 // game by mouse and keyboard, quitting from inside a wait, the sound player, the help viewer and
 // the About window, and a seeded monkey whose thousands of presses and clicks land anywhere, also
 // inside runs and between a move and its answer, with the game and the window agreeing after each.
+// As a desktop shows it: the keyboard never caught, the board alone in its accessible table, and
+// in child runs the contrast of every text under a dark and a light palette and the evenness of
+// the grid at every screen scale from 1 to 3.
 #include "app/controller.h"
 #include "app/qt/main_window.h"
+#include "gui/desktop_checks.h"
 #include "gui_support.h"
 #include "help/help_platform.h"
 #include "settings/settings.h"
@@ -15,21 +19,27 @@
 #include "view/qt/board_surface.h"
 #include "view/qt/twips.h"
 
+#include <QAccessible>
 #include <QDialog>
 #include <QDir>
 #include <QGroupBox>
 #include <QHelpContentWidget>
 #include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QProcess>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBrowser>
 
+#include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <functional>
 #include <random>
 
@@ -52,12 +62,20 @@ QWidget* picture(const char* array, int number) {
     return app::main_window->findChild<QWidget*>(QStringLiteral("%1_%2").arg(array).arg(number));
 }
 
-// A press at a pixel of the client area, delivered to whatever lies there: a stone, a marker, a
-// control or the bare board.
-void click_at(QPoint at, Qt::MouseButton button = Qt::LeftButton) {
+// What lies at a pixel of the client area: a stone, a marker, a control of the side panel over
+// the board, or the bare board.
+QWidget* widget_at(QPoint at) {
     QWidget* board = app::main_window->centralWidget();
-    QWidget* target = board->childAt(at) ? board->childAt(at) : board;
-    QTest::mouseClick(target, button, {}, target->mapFrom(board, at));
+    QWidget* found = app::main_window->childAt(board->mapTo(app::main_window, at));
+    return found ? found : board;
+}
+
+// A press at a pixel of the client area, delivered to whatever lies there.
+void click_at(QPoint at, Qt::MouseButton button = Qt::LeftButton) {
+    QWidget* target = widget_at(at);
+    QTest::mouseClick(target, button, {},
+                      target->mapFrom(app::main_window, app::main_window->centralWidget()->mapTo(
+                                                            app::main_window, at)));
 }
 
 // Where a grid point lies on the client area scaled by the factor from its top left corner.
@@ -278,8 +296,7 @@ private:
             const QPoint at =
                 area.topLeft() + QPoint(pick(kind < 40 ? 150 : 0, 564) * area.width() / 565,
                                         pick(0, 417) * area.height() / 418);
-            QWidget* board = app::main_window->centralWidget();
-            if (board->childAt(at) != widget(Control::quit_button))
+            if (widget_at(at) != widget(Control::quit_button))
                 click_at(at, kind % 5 ? Qt::LeftButton : Qt::RightButton);
         } else if (kind < 90) {
             click(controls[pick(0, std::size(controls) - 1)]);
@@ -299,22 +316,80 @@ private:
     QEventLoop until_finished_;
 };
 
-// This test program run with the argument, from its copy when given, quiet as the program is:
-// its exit code, or -1 when it crashed, took too long or printed anything at all.
-int exit_code_of(const QString& argument,
-                 const QString& program = QCoreApplication::applicationFilePath()) {
+// What a child run of this test program ended with: its exit code, -1 when it crashed or took
+// too long, and all it printed.
+struct ChildRun {
+    int code;
+    QByteArray output;
+};
+
+// This test program run with the argument, from its copy when given, in this environment with
+// the changes asked for: "NAME=value" sets a variable, a bare name removes it.
+ChildRun run_child(const QString& argument, const QStringList& changes = {},
+                   const QString& program = QCoreApplication::applicationFilePath()) {
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const QString& change : changes) {
+        const qsizetype equals = change.indexOf('=');
+        if (equals < 0)
+            environment.remove(change);
+        else
+            environment.insert(change.left(equals), change.mid(equals + 1));
+    }
     QProcess child;
+    child.setProcessEnvironment(environment);
     child.setProcessChannelMode(QProcess::MergedChannels);
     child.start(program, {argument});
-    const bool ended = child.waitForFinished(20000) && child.exitStatus() == QProcess::NormalExit;
-    return ended && child.readAll().isEmpty() ? child.exitCode() : -1;
+    const bool ended = child.waitForFinished(60000) && child.exitStatus() == QProcess::NormalExit;
+    return {ended ? child.exitCode() : -1, child.readAll()};
+}
+
+// The child's exit code when it printed nothing at all, as the program prints nothing; else -1.
+int exit_code_of(const QString& argument, const QStringList& changes = {},
+                 const QString& program = QCoreApplication::applicationFilePath()) {
+    const ChildRun run = run_child(argument, changes, program);
+    return run.output.isEmpty() ? run.code : -1;
+}
+
+// A child's faults, one a line, and its exit code: 0 when it found none.
+int report(const QStringList& faults) {
+    for (const QString& fault : faults) std::printf("%s\n", qPrintable(fault));
+    return faults.isEmpty() ? 0 : 1;
+}
+
+// The main window as the program starts it.
+struct StartedWindow {
+    StartedWindow() {
+        app::set_up_application();
+        app::Form_Load();
+        window.show();
+        exposed = QTest::qWaitForWindowExposed(&window);
+    }
+    app::MainWindow window;
+    bool exposed;
+};
+
+// Run in a child process at the screen scale that QT_SCALE_FACTOR sets: the board's grid, as
+// the window draws it.
+int board_lines() {
+    StartedWindow started;
+    if (!started.exposed) return report({"the window was never shown"});
+    return report(desktop_checks::grid_faults(started.window.centralWidget()->grab().toImage()));
+}
+
+// Run in a child process on a desktop with a dark palette or a light one: the contrast of every
+// text of the program's own colors, on the window and in its other windows.
+int contrast_under(const QString& palette) {
+    QApplication::setPalette(palette == "dark" ? desktop_checks::dark_palette()
+                                               : QApplication::style()->standardPalette());
+    StartedWindow started;
+    if (!started.exposed) return report({"the window was never shown"});
+    return report(desktop_checks::contrast_faults(compiled_help));
 }
 
 // Run in a child process: Quit, the Exit menu item or the window's close button is clicked
 // while a handler waits for events, or Quit in the delay of a run. The program must end
 // inside the wait, with success.
 int quit_while_waiting(const QString& how) {
-    app::keep_quiet();
     app::set_up_application();
     app::MainWindow window;
     app::Form_Load();
@@ -337,7 +412,6 @@ int quit_while_waiting(const QString& how) {
 // are silent, Help shows nothing, a warning of Qt's is not printed, and the program goes on.
 // Exits with 0 when it all held.
 int without_modules() {
-    app::keep_quiet();
     qWarning("a warning of Qt's");
     app::set_up_application();
     app::MainWindow window;
@@ -387,6 +461,94 @@ private slots:
         app::game.move_count = 6;
         app::new_game();
         QVERIFY(looks_approved(board, "board.png"));
+    }
+
+    // The keyboard is never caught in the side panel. Tab reaches the mode options at the checked
+    // one and leaves them at the next control; within them the arrows choose. A click on an option
+    // or a button leaves the keys where they were, with the board, whose cursor they go on
+    // moving. Every button tells what it does.
+    void theKeyboardIsNeverCaughtInTheSidePanel() {
+        const auto focus = [] { return QApplication::focusWidget(); };
+        const auto checked = [](Control option) {
+            return static_cast<QRadioButton*>(widget(option))->isChecked();
+        };
+        widget(Control::Zero_games_won)->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(focus(), Qt::Key_Tab);
+        QCOMPARE(focus(), widget(Control::one_player_button));
+        QTest::keyClick(focus(), Qt::Key_Tab); // Run, Halt and Step are disabled
+        QCOMPARE(focus(), widget(Control::restart_button));
+        QTest::keyClick(focus(), Qt::Key_Backtab);
+        QCOMPARE(focus(), widget(Control::one_player_button));
+        QTest::keyClick(focus(), Qt::Key_Down);
+        QVERIFY(checked(Control::no_player_button) && focus() == widget(Control::no_player_button));
+        QTest::keyClick(focus(), Qt::Key_Tab);
+        QCOMPARE(focus(), widget(Control::run_button));
+        QTest::keyClick(focus(), Qt::Key_Backtab);
+        QCOMPARE(focus(), widget(Control::no_player_button));
+
+        QWidget* board = window_->centralWidget();
+        board->setFocus();
+        const QPoint cursor = view::board_surface->cursor_point();
+        for (Control control : {Control::two_player_button, Control::step_button,
+                                Control::restart_button, Control::one_player_button}) {
+            click(control);
+            QCOMPARE(focus(), board);
+        }
+        QTest::keyClick(focus(), Qt::Key_Up);
+        QTest::keyClick(focus(), Qt::Key_Left);
+        QVERIFY(checked(Control::one_player_button));
+        QCOMPARE(view::board_surface->cursor_point(), cursor - QPoint(1, 1));
+        QTest::keyClick(focus(), Qt::Key_Home);
+        for (auto* button : widget(Control::side_panel)->findChildren<QPushButton*>())
+            QVERIFY2(!button->toolTip().isEmpty(), qPrintable(button->objectName()));
+        app::new_game();
+    }
+
+    // To a screen reader the board is a table of its 361 points and nothing else; the side panel
+    // and its controls lie beside it in the window, with the computer's move as a status line.
+    void theBoardsTableHoldsItsPointsAlone() {
+        QAccessibleInterface* board =
+            QAccessible::queryAccessibleInterface(window_->centralWidget());
+        QAccessibleInterface* window = QAccessible::queryAccessibleInterface(window_);
+        QCOMPARE(board->childCount(), 361);
+        for (int i = 0; i < board->childCount(); ++i) {
+            QAccessibleInterface* cell = board->child(i);
+            QVERIFY(cell->role() == QAccessible::Cell && board->indexOfChild(cell) == i &&
+                    cell->parent() == board);
+        }
+        QAccessibleInterface* panel =
+            QAccessible::queryAccessibleInterface(widget(Control::side_panel));
+        QVERIFY(panel->parent() == window && window->indexOfChild(panel) >= 0);
+        QVERIFY(board->parent() == window && window->indexOfChild(board) >= 0);
+        QAccessibleInterface* quit =
+            QAccessible::queryAccessibleInterface(widget(Control::quit_button));
+        for (QAccessibleInterface* up = quit; up; up = up->parent()) QVERIFY(up != board);
+        QAccessibleInterface* status = window->child(window->childCount() - 1);
+        QVERIFY(status->role() == QAccessible::StatusBar && status->parent() == window &&
+                window->indexOfChild(status) == window->childCount() - 1);
+    }
+
+    // Under a dark desktop and a light one, every text of the program's own colors reads on what
+    // lies behind it, a disabled one still looks disabled, and the side panel's marks and buttons
+    // look like controls; the help pages follow the desktop. Each desktop is a child run, as the
+    // palette is the desktop's from the start.
+    void textsReadOnADarkDesktopAndOnALightOne() {
+        for (const char* palette : {"dark", "light"}) {
+            const ChildRun run = run_child(QStringLiteral("--contrast=") + palette);
+            QVERIFY2(run.code == 0 && run.output.isEmpty(),
+                     qPrintable(palette + QStringLiteral(": ") + run.output));
+        }
+    }
+
+    // At every screen scale from 1 to 3, fractional ones included, the grid's lines are equally
+    // wide in device pixels and evenly spaced to within a device pixel, its frame sharp and even.
+    void theGridIsEvenAtEveryScreenScale() {
+        for (int quarters = 4; quarters <= 12; ++quarters) {
+            const QString scale = QString::number(quarters / 4.0);
+            const ChildRun run = run_child("--board-lines", {"QT_SCALE_FACTOR=" + scale});
+            QVERIFY2(run.code == 0 && run.output.isEmpty(),
+                     qPrintable("at " + scale + ": " + run.output));
+        }
     }
 
     // A frame's caption is drawn over its top line; an option's is dark, or pale when disabled.
@@ -547,9 +709,14 @@ private slots:
         QWidget* board = window_->centralWidget();
         const QPoint home = window_->pos();
         const QSize menus = window_->size() - board->size();
+        // Where a control lies in its parent, the side panel's place taken from the board's.
+        const auto place = [this, board](QWidget* control) {
+            return control->geometry().translated(control->parentWidget() == window_ ? -board->pos()
+                                                                                     : QPoint());
+        };
         std::array<QRect, app::control_count> at_one;
         for (int i = 0; i < app::control_count; ++i)
-            if (QWidget* control = widget(Control(i))) at_one[i] = control->geometry();
+            if (QWidget* control = widget(Control(i))) at_one[i] = place(control);
         click(Control::two_player_button);
         for (double factor : {1.0, 1.5, 2.37}) {
             const QSize client = (QSizeF(565, 418) * factor).toSize();
@@ -560,8 +727,8 @@ private slots:
                 QWidget* control = widget(Control(i));
                 if (!control) continue;
                 const QRect want(at_one[i].topLeft() * factor, at_one[i].size() * factor);
-                const QRect got = control->geometry().translated(
-                    control->parentWidget() == board ? -corner : QPoint());
+                const QRect got = place(control).translated(
+                    control->parentWidget() == window_ ? -corner : QPoint());
                 const QPoint off[] = {got.topLeft() - want.topLeft(),
                                       got.bottomRight() - want.bottomRight()};
                 QVERIFY2(std::max({abs(off[0].x()), abs(off[0].y()), abs(off[1].x()),
@@ -603,6 +770,14 @@ private slots:
         QTRY_COMPARE(board->size(), QSize(706, 523));
         QTest::keyClick(window_, Qt::Key_Minus, Qt::ControlModifier);
         QTRY_COMPARE(board->size(), QSize(565, 418));
+        // From maximised, Ctrl+0 takes the window back to where it was.
+        window_->move(home + QPoint(30, 20));
+        const QPoint before = window_->pos();
+        window_->showMaximized();
+        QTRY_VERIFY(window_->isMaximized() && board->width() > 565);
+        QTest::keyClick(window_, Qt::Key_0, Qt::ControlModifier);
+        QTRY_COMPARE(board->size(), QSize(565, 418));
+        QTRY_COMPARE(window_->pos(), before);
         window_->move(home);
         app::new_game();
     }
@@ -610,6 +785,8 @@ private slots:
     void quitExitAndCloseEndTheProgramAlsoInsideAWait() {
         for (const char* how : {"quit", "exit", "close", "run"})
             QVERIFY2(exit_code_of(QString("--quit-while-waiting=") + how) == 0, how);
+        // Also quiet where the session has no runtime folder, a container's say.
+        QCOMPARE(exit_code_of("--quit-while-waiting=quit", {"XDG_RUNTIME_DIR"}), 0);
     }
 
     // Only what the player can surely play, in full, is handed to it; anything else plays the
@@ -678,7 +855,11 @@ private slots:
         const QString copy = dir.filePath("alone/window_test");
         QVERIFY(QFile::copy(QCoreApplication::applicationFilePath(), copy));
         write_file(dir, "alone/vellox-sound.so", "not a module");
-        QCOMPARE(exit_code_of("--without-modules", copy), 0);
+        QCOMPARE(exit_code_of("--without-modules", {}, copy), 0);
+        // VELLOX_DEBUG lets Qt's messages through.
+        const ChildRun debugging = run_child("--without-modules", {"VELLOX_DEBUG=1"}, copy);
+        QCOMPARE(debugging.code, 0);
+        QVERIFY2(debugging.output.contains("a warning of Qt's"), debugging.output);
     }
 
     // Not modal, its contents beside the page; asked again, the same window goes back to its
@@ -725,6 +906,42 @@ private slots:
         }
     }
 
+    // The viewer opens with the keyboard in its contents, where Down and Return open the next
+    // topic; Down from the search field reaches the results; Escape and Ctrl+W close it.
+    void theHelpViewerIsRunFromTheKeyboard() {
+        for (QKeySequence close :
+             {QKeySequence(Qt::Key_Escape), QKeySequence(QKeySequence::Close)}) {
+            window_->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(window_));
+            QTest::keyClick(window_->centralWidget(), Qt::Key_F1);
+            QPointer<QWidget> viewer = window_->help_viewer;
+            QVERIFY(viewer && QTest::qWaitForWindowActive(viewer));
+            auto* contents = viewer->findChild<QHelpContentWidget*>();
+            auto* page = viewer->findChild<QTextBrowser*>("help_page");
+            QTRY_COMPARE(QApplication::focusWidget(), contents);
+            QTRY_COMPARE(contents->currentIndex().data().toString(), QString("Introduction"));
+            QTest::keyClick(contents, Qt::Key_Down);
+            const QString next = contents->currentIndex().data().toString();
+            QVERIFY(next != "Introduction");
+            QTest::keyClick(contents, Qt::Key_Return);
+            QTRY_COMPARE(page->documentTitle(), next);
+
+            auto* search = viewer->findChild<QLineEdit*>("help_search");
+            auto* results = viewer->findChild<QListWidget*>("help_results");
+            QTRY_VERIFY(search->isEnabled()); // once the pages are indexed
+            QTest::keyClick(contents, Qt::Key_F, Qt::ControlModifier);
+            QCOMPARE(QApplication::focusWidget(), search);
+            QTest::keyClicks(search, "pairs");
+            QTest::keyClick(search, Qt::Key_Return);
+            QTRY_VERIFY(results->count() > 0);
+            QTest::keyClick(search, Qt::Key_Down);
+            QVERIFY(QApplication::focusWidget() == results && results->currentRow() == 0);
+
+            QTest::keySequence(QApplication::focusWidget(), close);
+            QTRY_VERIFY(!viewer);
+        }
+    }
+
     // A modal window as approved, gone once OK closed it.
     void aboutIsAsApprovedAndOkClosesIt() {
         QPointer<QDialog> about;
@@ -759,11 +976,18 @@ private slots:
 };
 
 int main(int argc, char** argv) {
+    const QString argument = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
+    // A child run is as quiet as the program, from before its application object exists.
+    if (argument.startsWith("--")) app::keep_quiet();
     QApplication application(argc, argv);
-    const QString scenario = "--quit-while-waiting=";
-    if (argc > 1 && QString(argv[1]).startsWith(scenario))
-        return quit_while_waiting(QString(argv[1]).mid(scenario.size()));
-    if (argc > 1 && QString(argv[1]) == "--without-modules") return without_modules();
+    const auto value_of = [&argument](const char* option) {
+        return argument.startsWith(option) ? argument.mid(int(strlen(option))) : QString();
+    };
+    if (!value_of("--quit-while-waiting=").isEmpty())
+        return quit_while_waiting(value_of("--quit-while-waiting="));
+    if (argument == "--without-modules") return without_modules();
+    if (argument == "--board-lines") return board_lines();
+    if (!value_of("--contrast=").isEmpty()) return contrast_under(value_of("--contrast="));
     WindowTest test;
     return QTest::qExec(&test, argc, argv);
 }

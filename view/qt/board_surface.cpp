@@ -3,6 +3,7 @@
 
 #include "view/board_view.h"
 #include "view/qt/board_cursor.h"
+#include "view/qt/device_pixels.h"
 #include "view/qt/pictures.h"
 #include "view/qt/twips.h"
 
@@ -159,14 +160,17 @@ void BoardSurface::add_circle(int cx, int cy, int radius, int width_px, Ink ink)
     update();
 }
 
-// Lines are drawn on whole pixels without smoothing so the grid stays sharp at every zoom;
-// only the circle is smoothed.
+// Lines are drawn on whole device pixels without smoothing, their places and widths rounded in
+// device pixels, so that every line of the grid has the same width and the grid stays sharp at
+// every zoom and screen scale; only the circle is smoothed.
 void BoardSurface::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     paint_margin(painter);
-    const double scale = zoom_.factor();
+    paint_in_device_pixels(painter, *this);
+    const double ratio = devicePixelRatioF();
+    const double scale = zoom_.factor() * ratio;
     for (const Shape& shape : shapes_) {
-        const QPoint start = zoom_.at(QPoint(shape.x1, shape.y1));
+        const QPoint start = zoom_.device_at(QPoint(shape.x1, shape.y1), ratio);
         if (shape.circle) {
             painter.setPen(QPen(ink_color(shape.ink), shape.width_px * scale));
             painter.setRenderHint(QPainter::Antialiasing, true);
@@ -174,9 +178,9 @@ void BoardSurface::paintEvent(QPaintEvent*) {
             painter.drawEllipse(QPointF(start), radius, radius);
             painter.setRenderHint(QPainter::Antialiasing, false);
         } else {
-            const int width = std::max(1, qRound(shape.width_px * scale));
+            const int width = device_width(shape.width_px * zoom_.factor(), ratio);
             painter.setPen(QPen(ink_color(shape.ink), width, Qt::SolidLine, Qt::SquareCap));
-            painter.drawLine(start, zoom_.at(QPoint(shape.x2, shape.y2)));
+            painter.drawLine(start, zoom_.device_at(QPoint(shape.x2, shape.y2), ratio));
         }
     }
 }

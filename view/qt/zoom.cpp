@@ -2,6 +2,7 @@
 #include "view/qt/zoom.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace view {
 
@@ -22,6 +23,17 @@ QSize Zoom::client_size(double factor) {
 QRect Zoom::pixels(QRect twips) const {
     return QRect(pixels(twips.x()), pixels(twips.y()), pixels(twips.width()),
                  pixels(twips.height()));
+}
+
+} // namespace view
+
+namespace view {
+
+QPoint Zoom::device_at(QPoint twips, double ratio) const {
+    const auto device = [this, ratio](int origin, int twips) {
+        return static_cast<int>(std::lround((origin + twips * factor_ / twips_per_pixel) * ratio));
+    };
+    return QPoint(device(origin_.x(), twips.x()), device(origin_.y(), twips.y()));
 }
 
 } // namespace view

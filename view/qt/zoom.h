@@ -35,6 +35,10 @@ public:
 
     // A place in the client area, from twips to the surface's pixels and back.
     QPoint at(QPoint twips) const { return origin_ + QPoint(pixels(twips.x()), pixels(twips.y())); }
+
+    // A place in the client area in the surface's device pixels at a device pixel ratio: rounded
+    // once, so that equal steps in twips stay within a device pixel of each other.
+    QPoint device_at(QPoint twips, double ratio) const;
     QPointF twips_at(QPointF pixel) const { return twips_in(pixel - origin_); }
 
     // A place within a zoomed parent, from pixels back to twips.

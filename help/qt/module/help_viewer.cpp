@@ -3,6 +3,7 @@
 
 #include "help/qt/help_module.h"
 
+#include <QAction>
 #include <QHelpContentWidget>
 #include <QHelpLink>
 #include <QHelpSearchEngine>
@@ -17,7 +18,10 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 
+#include <QKeyEvent>
+
 #include <algorithm>
+#include <cmath>
 #include <memory>
 
 namespace help {
@@ -30,14 +34,69 @@ constexpr int viewer_height = 520;
 // Narrower, and the pages wrap too often to read with ease.
 constexpr int readable_width = 600;
 
-// Loads the help file's pages and style sheet through the help engine.
+// The contrast of text with its ground that reads well (4.5 is the least), with some to spare
+// for the softened edges of small letters.
+constexpr double readable_contrast = 5.0;
+
+double luminance(const QColor& color) {
+    const auto linear = [](double channel) {
+        return channel <= 0.04045 ? channel / 12.92 : std::pow((channel + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * linear(color.redF()) + 0.7152 * linear(color.greenF()) +
+           0.0722 * linear(color.blueF());
+}
+
+double contrast(const QColor& one, const QColor& other) {
+    const double a = luminance(one), b = luminance(other);
+    return (std::max(a, b) + 0.05) / (std::min(a, b) + 0.05);
+}
+
+// The color, or where it would not read on the ground, the color moved towards the text's
+// until it does; the desktop's text reads on its own ground.
+QColor readable(const QColor& color, const QColor& ground, const QColor& text) {
+    for (int step = 0; step <= 10; ++step) {
+        const double t = step / 10.0;
+        const QColor mixed = QColor::fromRgbF(color.redF() * (1 - t) + text.redF() * t,
+                                              color.greenF() * (1 - t) + text.greenF() * t,
+                                              color.blueF() * (1 - t) + text.blueF() * t);
+        if (contrast(mixed, ground) >= readable_contrast) return mixed;
+    }
+    return text;
+}
+
+bool is_dark(const QColor& ground) { return luminance(ground) < 0.2; }
+
+// The colors of the pages' text from the palette: headings in a blue that suits the ground,
+// notes a little softer than the text, table heads on the palette's alternate ground.
+QString page_colors(const QPalette& palette) {
+    const QColor ground = palette.color(QPalette::Base);
+    const QColor text = palette.color(QPalette::Text);
+    const QColor heading =
+        readable(is_dark(ground) ? QColor(150, 185, 255) : QColor(20, 40, 90), ground, text);
+    const QColor note = readable(QColor::fromRgbF((text.redF() + ground.redF()) / 2,
+                                                  (text.greenF() + ground.greenF()) / 2,
+                                                  (text.blueF() + ground.blueF()) / 2),
+                                 ground, text);
+    const QColor head_ground = palette.color(QPalette::AlternateBase);
+    const QColor head_text = readable(text, head_ground, palette.color(QPalette::WindowText));
+    const QColor link = readable(palette.color(QPalette::Link), ground, text);
+    return QStringLiteral("\nbody { color: %1; }\nh1, h2 { color: %2; }\n.note { color: %3; }\n"
+                          "th { color: %4; background-color: %5; }\na { color: %6; }\n")
+        .arg(text.name(), heading.name(), note.name(), head_text.name(), head_ground.name(),
+             link.name());
+}
+
+// Loads the help file's pages and style sheet through the help engine; the style sheet gets
+// the colors of the viewer's palette.
 class HelpBrowser : public QTextBrowser {
 public:
     HelpBrowser(QHelpEngine& engine, QWidget* parent) : QTextBrowser(parent), engine_(engine) {}
 
     QVariant loadResource(int type, const QUrl& name) override {
-        if (name.scheme() == QLatin1String("qthelp")) return engine_.fileData(name);
-        return QTextBrowser::loadResource(type, name);
+        if (name.scheme() != QLatin1String("qthelp")) return QTextBrowser::loadResource(type, name);
+        QByteArray data = engine_.fileData(name);
+        if (type == QTextDocument::StyleSheetResource) data += page_colors(palette()).toUtf8();
+        return data;
     }
 
 private:
@@ -79,6 +138,12 @@ HelpViewer::HelpViewer(const QString& file, QWidget* owner)
     connect(contents, &QHelpContentWidget::clicked, this, &HelpViewer::open_entry);
     connect(contents, &QHelpContentWidget::linkActivated, this, &HelpViewer::open_page);
     connect(browser_, &QTextBrowser::sourceChanged, this, &HelpViewer::select_in_contents);
+    // Escape and Ctrl+W close the viewer, as they close a document window.
+    auto* close_key = new QAction(this);
+    close_key->setShortcuts({QKeySequence(Qt::Key_Escape), QKeySequence::Close});
+    connect(close_key, &QAction::triggered, this, &QWidget::close);
+    addAction(close_key);
+
     // The contents are read on a thread of the engine's and arrive after the first page.
     connect(engine_.contentModel(), &QHelpContentModel::contentsCreated, this, [this, contents] {
         contents->expandAll();
@@ -92,12 +157,25 @@ QUrl HelpViewer::topic_page(const QString& topic) const {
     return pages.isEmpty() ? QUrl() : pages.first().url;
 }
 
+// The keyboard starts in the contents, where the arrows choose a topic and Return opens it.
 void HelpViewer::show_page(const QUrl& page) {
     browser_->setSource(page);
     setWindowState(windowState() & ~Qt::WindowMinimized);
     show();
     raise();
     activateWindow();
+    engine_.contentWidget()->setFocus(Qt::OtherFocusReason);
+}
+
+// Down from the search field goes on to the results, on the first of them.
+bool HelpViewer::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == search_query_ && event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Down && search_results_->count() > 0) {
+        if (search_results_->currentRow() < 0) search_results_->setCurrentRow(0);
+        search_results_->setFocus(Qt::TabFocusReason);
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 // Placed once, when it opens; after that it stays where the user puts it.
@@ -169,6 +247,7 @@ QWidget* HelpViewer::build_search() {
     search_query_->setEnabled(false);
     search_results_ = new QListWidget;
     search_results_->setObjectName(QStringLiteral("help_results"));
+    search_query_->installEventFilter(this);
     connect(search, &QHelpSearchEngine::indexingFinished, search_query_,
             [this] { search_query_->setEnabled(true); });
     connect(search_query_, &QLineEdit::returnPressed, search,

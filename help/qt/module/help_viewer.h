@@ -32,6 +32,9 @@ public:
     // below the game's menus; frame is the desktop's frame around the game's window.
     void place_beside(const QMainWindow& game, QMargins frame);
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     QWidget* build_history_bar();
     QWidget* build_finders(QWidget* contents);
