@@ -1,11 +1,34 @@
-// The runs of two or more stones on the board, found once for all the tactics of a move.
+// Points on the board, and the runs of two or more stones, found once for all the tactics of a
+// move.
 #pragma once
 
-#include "ai/primitives.h"
+#include "engine/game.h"
 
 #include <vector>
 
 namespace ai {
+
+struct Point {
+    i16 x;
+    i16 y;
+};
+
+// The point `steps` steps from p along d; a negative count steps against d.
+inline Point step(Point p, int d, int steps = 1) {
+    const engine::Direction& s = engine::dir_table[d];
+    return Point{static_cast<i16>(p.x + steps * s.dx), static_cast<i16>(p.y + steps * s.dy)};
+}
+
+// True iff the color of p's cell is color; empty is 0.
+inline bool holds(const engine::Game& game, Point p, int color) {
+    return game.cell(p.x, p.y).color == color;
+}
+
+// The number of stones in the run of color through (x, y) along d, 0 when (x, y) does not hold
+// color. Whenever it does, writes the first points beyond the run against d (back) and along d
+// (forward); leaves them alone otherwise.
+int run_length(const engine::Game& game, int d, int x, int y, int color, Point& back,
+               Point& forward);
 
 // A run of `length` stones of color along d, from back end a to forward end b (the first
 // points beyond its stones).
@@ -19,18 +42,6 @@ struct Run {
 
 // The runs of two or more stones, in the order in which a scan of the bounding box (x in the
 // outer loop, y in the inner one, then the four line orientations) first meets each of them.
-// While a StillBoard lives they are those found when it was made; otherwise they are found
-// afresh at every call.
-const std::vector<Run>& board_runs();
-
-// The computer's move places no stone on the board until it is chosen, so one finding of the
-// runs serves every tactic of the move; a StillBoard holds it while it lives.
-class StillBoard {
-public:
-    StillBoard();
-    ~StillBoard();
-    StillBoard(const StillBoard&) = delete;
-    StillBoard& operator=(const StillBoard&) = delete;
-};
+std::vector<Run> find_runs(const engine::Game& game);
 
 } // namespace ai

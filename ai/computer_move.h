@@ -1,21 +1,41 @@
-// The computer's whole move: the ladder of tactics, the random last resort and the move's end.
+// The computer's choice of move: the ladder of tactics and the random last resort.
 #pragma once
+
+#include "ai/board_runs.h"
+
+#include <functional>
+#include <optional>
+#include <random>
 
 namespace ai {
 
-// Makes one complete move for cur_color and names it in strategy_code. False, with no effect at
-// all, only when no interior point is empty; the caller then stops as if halted.
-bool computer_move();
+// The draws of random_move: whole numbers uniformly from 1..5, from a generator reseeded from
+// the clock at every random_move, or from a script of the tests' own.
+class Dice {
+public:
+    Dice() = default;
+    explicit Dice(std::function<int()> scripted) : scripted_(std::move(scripted)) {}
 
-// Places a stone near the centre: random in the first moves, then the nearest acceptable point.
-// False when every candidate was refused.
-bool random_move();
+    // Called as random_move starts.
+    void reseed();
+    int draw_one_to_five();
 
-// Draws a whole number uniformly from 1..5 for random_move; tests replace it to script the
-// candidates. Defaults to clock_seeded_draw.
-extern int (*draw_one_to_five)();
+private:
+    std::mt19937 generator_;
+    std::function<int()> scripted_;
+};
 
-// The generator that random_move reseeds from the clock at every call.
-int clock_seeded_draw();
+struct Choice {
+    Point at;
+    const char* strategy_code;
+};
+
+// The point the computer plays for cur_color and the tactic that chose it; nothing only when no
+// interior point is empty.
+std::optional<Choice> computer_move(const engine::Game& game, Dice& dice);
+
+// The strategy code of the first tactic of the ladder, in its order, that would itself choose p
+// on this game; nullptr when none would.
+const char* ladder_tactic_choosing(const engine::Game& game, Point p);
 
 } // namespace ai

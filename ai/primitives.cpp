@@ -1,39 +1,24 @@
 // The line-scanning operations: runs, followers, gaps, the pair-exposure test and captures.
 #include "ai/primitives.h"
 
-#include "engine/moves.h"
-
 namespace ai {
 
-using engine::cur_color;
-using engine::opp_color;
+Chooser::Chooser(const engine::Game& game)
+    : game_(game), cur_color(game.cur_color), opp_color(game.opp_color), runs_(find_runs(game)) {}
 
-bool is_novice() { return engine::skill_level == 0; }
-
-bool play(Point p) { return engine::try_move(p.x, p.y); }
+bool Chooser::play(Point p) {
+    if (!engine::is_interior(p.x, p.y)) return false;
+    choice_ = p;
+    return true;
+}
 
 int opposite_dir(int d) { return d < 5 ? d + 4 : (d + 5) % 9; }
 
-int run_length(int d, int x, int y, int color, Point& back, Point& forward) {
-    Point p{static_cast<i16>(x), static_cast<i16>(y)};
-    if (!holds(p, color)) return 0;
-    while (holds(p, color)) p = step(p, d);
-    forward = p;
-    // Walking back from the forward end counts the whole run, on both sides of (x, y).
-    int steps = 0;
-    do {
-        p = step(p, d, -1);
-        ++steps;
-    } while (holds(p, color));
-    back = p;
-    return steps - 1;
+bool Chooser::exact_run(int d, int x, int y, int n, int color, Point& back, Point& forward) const {
+    return run_length(game_, d, x, y, color, back, forward) == n;
 }
 
-bool exact_run(int d, int x, int y, int n, int color, Point& back, Point& forward) {
-    return run_length(d, x, y, color, back, forward) == n;
-}
-
-bool stones_follow(int x, int y, int n, int color, int d, Point& after) {
+bool Chooser::stones_follow(int x, int y, int n, int color, int d, Point& after) const {
     Point p{static_cast<i16>(x), static_cast<i16>(y)};
     int k = 0;
     do {
@@ -45,13 +30,13 @@ bool stones_follow(int x, int y, int n, int color, int d, Point& after) {
     return true;
 }
 
-bool gap_opp_gap(int d, int x, int y) {
+bool Chooser::gap_opp_gap(int d, int x, int y) const {
     const Point p{static_cast<i16>(x), static_cast<i16>(y)};
     return holds(p, engine::empty) && holds(step(p, d), opp_color) &&
            holds(step(p, d, 2), engine::empty);
 }
 
-bool move_exposes_pair(int x, int y) {
+bool Chooser::move_exposes_pair(int x, int y) const {
     if (is_novice()) return false;
     const Point p{static_cast<i16>(x), static_cast<i16>(y)};
     for (int d = 1; d <= 8; ++d) {
@@ -64,7 +49,7 @@ bool move_exposes_pair(int x, int y) {
     return false;
 }
 
-bool capture_pair_at(int x, int y) {
+bool Chooser::capture_pair_at(int x, int y) {
     for (int d = 1; d <= 4; ++d) {
         Point back{};
         Point forward{};
@@ -74,17 +59,26 @@ bool capture_pair_at(int x, int y) {
     return false;
 }
 
-bool bracket_pair(Point a, Point b) {
+bool Chooser::bracket_pair(Point a, Point b) {
     if (holds(a, cur_color) && holds(b, engine::empty) && play(b)) return true;
     return holds(b, cur_color) && holds(a, engine::empty) && play(a);
 }
 
-bool capture_in_line(int x, int y, int n, int d) {
+bool Chooser::capture_in_line(int x, int y, int n, int d) {
     if (is_novice()) return false;
     Point p = step(Point{static_cast<i16>(x), static_cast<i16>(y)}, d);
     for (int i = 0; i < n; ++i, p = step(p, d))
         if (capture_pair_at(p.x, p.y)) return true;
     return false;
+}
+
+bool Chooser::play_open_end(Point closed, Point e, Point beyond, int other) {
+    return holds(closed, other) && holds(e, engine::empty) && !holds(beyond, other) && is_safe(e) &&
+           play(e);
+}
+
+bool Chooser::play_closed_three(Point a, Point b, int d, int other) {
+    return play_open_end(a, b, step(b, d), other) || play_open_end(b, a, step(a, d, -1), other);
 }
 
 } // namespace ai

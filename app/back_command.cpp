@@ -9,20 +9,24 @@ namespace app {
 
 namespace {
 
+constexpr int in_the_background = 1;
+
 // A take-back after one that gave captured stones back has had its sound already.
 void take_back_one_move() {
-    if (!engine::stones_restored)
-        sound::play_sound_cue(sound::Cue::put_piece_sound, engine::sound_flags);
-    engine::undo_move();
+    if (!game.stones_restored)
+        sound::play_sound_cue(sound::Cue::put_piece_sound, in_the_background);
+    engine::Events events;
+    engine::undo_move(game, events);
+    show_events(events);
 }
 
 } // namespace
 
 void back_button_Click() {
-    const bool one_vs_comp = engine::game_mode == engine::one_vs_comp;
-    if (engine::move_count <= 1 || (one_vs_comp && engine::move_count == 2))
-        app::set_enabled(Control::back_button, false);
-    engine::running = false;
+    const bool one_vs_comp = game.game_mode == engine::one_vs_comp;
+    if (game.move_count <= 1 || (one_vs_comp && game.move_count == 2))
+        set_enabled(Control::back_button, false);
+    game.running = false;
     take_back_one_move();
     if (one_vs_comp) take_back_one_move();
 }

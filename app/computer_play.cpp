@@ -2,7 +2,6 @@
 // paces a run.
 #include "app/controller.h"
 
-#include "ai/computer_move.h"
 #include "app/window_ops.h"
 
 #include <initializer_list>
@@ -14,61 +13,58 @@ bool move_delay_timer_enabled = false;
 
 namespace {
 
-using engine::game_over;
-using engine::running;
-
 void set_move_delay_timer_enabled(bool enabled) {
     move_delay_timer_enabled = enabled;
-    app::set_timer_enabled(enabled);
+    set_timer_enabled(enabled);
 }
 
 void set_enabled_in_order(std::initializer_list<std::pair<Control, bool>> controls) {
-    for (const auto& [control, enabled] : controls) app::set_enabled(control, enabled);
+    for (const auto& [control, enabled] : controls) set_enabled(control, enabled);
 }
 
 // Half a second between the moves of a run, with the window live all the while: the tick
 // stops the timer and so ends the wait.
 void wait_move_delay() {
     set_move_delay_timer_enabled(true);
-    while (move_delay_timer_enabled) app::wait_for_events();
+    while (move_delay_timer_enabled) wait_for_events();
 }
 
 } // namespace
 
 void step_button_Click() {
-    if (!game_over) {
-        app::set_busy_pointer(true);
-        ai::computer_move();
+    if (!game.game_over) {
+        set_busy_pointer(true);
+        make_computer_move();
         show_move_status();
-        app::set_busy_pointer(false);
+        set_busy_pointer(false);
     }
-    if (!game_over) app::set_enabled(Control::back_button, true);
+    if (!game.game_over) set_enabled(Control::back_button, true);
 }
 
 // Other handlers run during the delays and may end the run ("Halt", "Back", "Clear") or the
 // game; both are read again before every move. With no point left to play the run halts.
 void run_button_Click() {
-    if (engine::game_mode != engine::comp_vs_comp) return;
-    running = true;
+    if (game.game_mode != engine::comp_vs_comp) return;
+    game.running = true;
     set_enabled_in_order({{Control::back_button, false},
                           {Control::halt_button, true},
                           {Control::run_button, false},
                           {Control::step_button, false},
                           {Control::one_player_button, false},
                           {Control::two_player_button, false}});
-    while (running && !game_over) {
-        if (!ai::computer_move()) {
+    while (game.running && !game.game_over) {
+        if (!make_computer_move()) {
             halt_button_Click();
             return;
         }
         wait_move_delay();
         show_move_status();
-        app::process_events();
+        process_events();
     }
 }
 
 void halt_button_Click() {
-    running = false;
+    game.running = false;
     set_enabled_in_order({{Control::back_button, true},
                           {Control::step_button, true},
                           {Control::run_button, true},

@@ -1,9 +1,21 @@
 // The main window's handlers: every user event and timer tick enters the game here.
 #pragma once
 
-#include "engine/game_state.h"
+#include "ai/computer_move.h"
+#include "engine/events.h"
 
 namespace app {
+
+// The one game the window shows, and the draws its computer player makes.
+extern engine::Game game;
+extern ai::Dice dice;
+
+// Shows what the rules did, in order, in the window, the sound and the screen reader.
+void show_events(const engine::Events& events);
+
+// The computer's whole move for the side to move, as described for computer_move: false, with no
+// effect at all, only when no interior point is empty.
+bool make_computer_move();
 
 // Start-up and new game (startup.cpp).
 void Form_Load();
@@ -18,6 +30,8 @@ void two_player_button_Click();
 
 // Presses on the window (human_input.cpp).
 void Form_MouseDown(int button, int shift, float X, float Y);
+// A press on the grid point (x, y), however it was made: the mouse or the keyboard's cursor.
+void board_point_pressed(int x, int y);
 bool mouse_point_ok();
 void x_image_Click(int index);
 void side_panel_MouseDown(int button, int shift, float X, float Y);

@@ -11,7 +11,7 @@ namespace app {
 namespace {
 
 void set_skill(int level) {
-    engine::skill_level = static_cast<i16>(level);
+    game.skill_level = static_cast<i16>(level);
     settings::show_skill_marks(level);
 }
 
@@ -28,7 +28,7 @@ void novice_menu_Click() { set_skill(settings::novice); }
 
 void advanced_menu_Click() { set_skill(settings::advanced); }
 
-void save_menu_Click() { settings::save_settings(engine::skill_level); }
+void save_menu_Click() { settings::save_settings(game.skill_level); }
 
 // Nothing is reported when the file is missing: the viewer then simply does not open.
 void q_help_menu_Click() {

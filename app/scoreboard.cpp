@@ -2,19 +2,18 @@
 #include "app/controller.h"
 
 #include "app/window_ops.h"
-#include "engine/game_state.h"
 
 namespace app {
 
 void show_move_status() {
-    app::set_caption(Control::moves_panel, engine::move_count);
-    app::set_caption(Control::scode_lab, engine::strategy_code);
+    app::set_caption(Control::moves_panel, game.move_count);
+    app::set_caption(Control::scode_lab, game.strategy_code);
 }
 
 void Zero_games_won_Click() {
-    engine::games_won = {0, 0};
-    app::set_caption(Control::r_games_won, engine::games_won[1]);
-    app::set_caption(Control::g_games_won, engine::games_won[0]);
+    game.games_won = {0, 0};
+    app::set_caption(Control::r_games_won, game.games_won[1]);
+    app::set_caption(Control::g_games_won, game.games_won[0]);
 }
 
 } // namespace app

@@ -3,9 +3,7 @@
 // 1 % and the slowest position (of the positions' own medians, so that a preempted sample does
 // not count as a slow move). self_play plays whole games, from a new game to the end, and counts
 // them a second of processor time.
-#include "ai/computer_move.h"
 #include "app/controller.h"
-#include "engine/game_state.h"
 #include "recording/recording.h"
 #include "view/board_view.h"
 
@@ -19,56 +17,11 @@
 
 namespace {
 
-// Everything of the engine that a computer move reads or writes.
-struct Position {
-    engine::BoardArray board;
-    i16 cur_color, opp_color, move_count, move_x, move_y, min_x, max_x, min_y, max_y;
-    std::array<i16, 2> pairs_taken, games_won;
-    decltype(engine::capture_log) capture_log;
-    i16 capture_log_count;
-    bool game_over, five_found, capture_made, markers_shown;
-};
-
-Position snapshot() {
-    using namespace engine;
-    return Position{board,        cur_color,
-                    opp_color,    move_count,
-                    move_x,       move_y,
-                    min_x,        max_x,
-                    min_y,        max_y,
-                    pairs_taken,  games_won,
-                    capture_log,  capture_log_count,
-                    game_over,    five_found,
-                    capture_made, markers_shown};
-}
-
-void restore(const Position& p) {
-    using namespace engine;
-    board = p.board;
-    cur_color = p.cur_color;
-    opp_color = p.opp_color;
-    move_count = p.move_count;
-    move_x = p.move_x;
-    move_y = p.move_y;
-    min_x = p.min_x;
-    max_x = p.max_x;
-    min_y = p.min_y;
-    max_y = p.max_y;
-    pairs_taken = p.pairs_taken;
-    games_won = p.games_won;
-    capture_log = p.capture_log;
-    capture_log_count = p.capture_log_count;
-    game_over = p.game_over;
-    five_found = p.five_found;
-    capture_made = p.capture_made;
-    markers_shown = p.markers_shown;
-}
-
 // Takes away what the window was told by the move just made, so that the next replay of a
 // position does the same window work.
-void forget_window_work(const Position& before) {
+void forget_window_work(const engine::Game& before) {
     view::remove_stone_image(before.cur_color, before.move_count + 1);
-    if (engine::markers_shown && !before.markers_shown) view::remove_markers();
+    if (app::game.markers_shown && !before.markers_shown) view::remove_markers();
     recording::calls.clear();
 }
 
@@ -83,22 +36,22 @@ int seeded_draw() { return std::uniform_int_distribution<int>(1, 5)(game_draws);
 template <typename BeforeMove> void play_game(int skill, int seed, BeforeMove before_move) {
     game_draws.seed(static_cast<unsigned>(seed));
     app::new_game();
-    engine::skill_level = static_cast<i16>(skill);
-    for (int move = 0; move < longest_game && !engine::game_over; ++move) {
+    app::game.skill_level = static_cast<i16>(skill);
+    for (int move = 0; move < longest_game && !app::game.game_over; ++move) {
         before_move();
-        if (!ai::computer_move()) break;
+        if (!app::make_computer_move()) break;
         recording::calls.clear();
     }
 }
 
 // The positions before every move of games the computer plays against itself; the openings
 // are drawn from a fixed seed so that every run measures the same games.
-std::vector<Position> self_play_positions(int skill) {
-    std::vector<Position> positions;
-    ai::draw_one_to_five = seeded_draw;
+std::vector<engine::Game> self_play_positions(int skill) {
+    std::vector<engine::Game> positions;
+    app::dice = ai::Dice(seeded_draw);
     for (int game = 0; game < games_per_level; ++game)
-        play_game(skill, 1000 * skill + game, [&] { positions.push_back(snapshot()); });
-    ai::draw_one_to_five = ai::clock_seeded_draw;
+        play_game(skill, 1000 * skill + game, [&] { positions.push_back(app::game); });
+    app::dice = ai::Dice();
     return positions;
 }
 
@@ -113,20 +66,19 @@ double median(std::vector<double> values) { return percentile(std::move(values),
 void computer_move(benchmark::State& state) {
     const int skill = static_cast<int>(state.range(0));
     // The benchmark is run several times while it settles on an iteration count.
-    static std::array<std::vector<Position>, 2> games;
+    static std::array<std::vector<engine::Game>, 2> games;
     if (games[skill].empty()) {
         recording::start_program();
         games[skill] = self_play_positions(skill);
     }
-    const std::vector<Position>& positions = games[skill];
-    engine::skill_level = static_cast<i16>(skill);
+    const std::vector<engine::Game>& positions = games[skill];
     std::vector<std::vector<double>> samples(positions.size());
     std::size_t next = 0;
     for (auto _ : state) {
-        const Position& position = positions[next];
-        restore(position);
+        const engine::Game& position = positions[next];
+        app::game = position;
         const auto start = std::chrono::steady_clock::now();
-        ai::computer_move();
+        app::make_computer_move();
         const auto end = std::chrono::steady_clock::now();
         const double seconds = std::chrono::duration<double>(end - start).count();
         state.SetIterationTime(seconds);
@@ -162,13 +114,13 @@ void self_play(benchmark::State& state) {
     const int skill = static_cast<int>(state.range(0));
     recording::start_program();
     recording::muted = true;
-    ai::draw_one_to_five = seeded_draw;
+    app::dice = ai::Dice(seeded_draw);
     int game = 0;
     for (auto _ : state) {
         play_game(skill, 1000 * skill + game, [] {});
         game = (game + 1) % games_per_level;
     }
-    ai::draw_one_to_five = ai::clock_seeded_draw;
+    app::dice = ai::Dice();
     recording::muted = false;
     state.counters["games_per_s"] =
         benchmark::Counter(1, benchmark::Counter::kIsIterationInvariantRate);

@@ -6,11 +6,8 @@
 //
 // SCALE multiplies Expert's position budgets (0.5 and 2 measure it at half and double).
 #include "ai/computer_move.h"
-#include "ai/expert/expert_search.h"
-#include "app/controller.h"
-#include "engine/game_state.h"
+#include "ai/expert/expert_player.h"
 #include "engine/moves.h"
-#include "recording/recording.h"
 
 #include <algorithm>
 #include <chrono>
@@ -49,44 +46,30 @@ struct Tally {
     long moves = 0;
 };
 
-std::mt19937 ladder_draws;
-int seeded_draw() { return std::uniform_int_distribution<int>(1, 5)(ladder_draws); }
-
-ai::BoardSnapshot snapshot() {
-    ai::BoardSnapshot s;
-    for (int x = 1; x <= engine::grid_size; ++x)
-        for (int y = 1; y <= engine::grid_size; ++y)
-            s.color[static_cast<std::size_t>(x - 1)][static_cast<std::size_t>(y - 1)] =
-                static_cast<std::int8_t>(engine::cell(x, y).color);
-    s.to_move = engine::cur_color;
-    s.pairs_taken = {engine::pairs_taken[0], engine::pairs_taken[1]};
-    s.move_count = engine::move_count;
-    return s;
-}
-
-void play_point(int x, int y) {
-    engine::try_move(x, y);
-    engine::finish_move();
+void play_point(engine::Game& game, int x, int y) {
+    engine::Events events;
+    engine::try_move(game, x, y, events);
+    engine::finish_move(game, events);
 }
 
 // Two to four stones on empty points near the centre, GREEN first.
-void play_opening(std::mt19937& draws) {
+void play_opening(engine::Game& game, std::mt19937& draws) {
     const int stones = std::uniform_int_distribution<int>(2, 4)(draws);
     std::uniform_int_distribution<int> near_centre(7, 13);
-    for (int i = 0; i < stones && !engine::game_over; ++i) {
+    for (int i = 0; i < stones && !game.game_over; ++i) {
         int x, y;
         do {
             x = near_centre(draws);
             y = near_centre(draws);
-        } while (engine::cell(x, y).color != engine::empty);
-        play_point(x, y);
+        } while (game.cell(x, y).color != engine::empty);
+        play_point(game, x, y);
     }
 }
 
-Ending ending() {
-    if (!engine::game_over) return Ending::unfinished;
-    const bool pairs = engine::pairs_taken[engine::cur_color - 1] >= 5;
-    if (pairs && engine::five_found) return Ending::both;
+Ending ending(const engine::Game& game) {
+    if (!game.game_over) return Ending::unfinished;
+    const bool pairs = game.pairs_taken[game.cur_color - 1] >= 5;
+    if (pairs && game.five_found) return Ending::both;
     return pairs ? Ending::pairs : Ending::five;
 }
 
@@ -95,35 +78,37 @@ void play_game(int skill, int game, const Options& options, const ai::ExpertLimi
                Tally& tally, std::vector<double>& times) {
     std::mt19937 draws(options.seed * 100003u + static_cast<unsigned>(game) * 7919u +
                        static_cast<unsigned>(skill));
-    ladder_draws.seed(draws());
-    app::new_game();
-    engine::skill_level = static_cast<i16>(skill);
+    std::mt19937 ladder_draws(draws());
+    ai::Dice dice([&] { return std::uniform_int_distribution<int>(1, 5)(ladder_draws); });
+    engine::Game board;
+    board.skill_level = static_cast<i16>(skill);
     const int expert = game % 2 == 0 ? engine::green : engine::red;
-    play_opening(draws);
+    play_opening(board, draws);
     constexpr int longest_game = 17 * 17;
-    while (!engine::game_over && engine::move_count < longest_game) {
-        if (engine::cur_color == expert) {
-            const ai::BoardSnapshot position = snapshot();
+    while (!board.game_over && board.move_count < longest_game) {
+        if (board.cur_color == expert) {
             const auto start = std::chrono::steady_clock::now();
-            const ai::ExpertChoice choice = ai::choose_expert_move(position, limits);
+            const std::optional<ai::Choice> choice = ai::expert_move(board, limits);
             const auto end = std::chrono::steady_clock::now();
             times.push_back(std::chrono::duration<double, std::milli>(end - start).count());
-            if (!choice.found || engine::cell(choice.x, choice.y).color != engine::empty) {
+            if (!choice || board.cell(choice->at.x, choice->at.y).color != engine::empty) {
                 std::fprintf(stderr, "game %d: Expert found no move\n", game);
                 break;
             }
-            play_point(choice.x, choice.y);
+            play_point(board, choice->at.x, choice->at.y);
             tally.moves += 1;
-        } else if (!ai::computer_move()) {
-            break;
+        } else {
+            const std::optional<ai::Choice> choice = ai::computer_move(board, dice);
+            if (!choice) break;
+            play_point(board, choice->at.x, choice->at.y);
         }
     }
-    const Ending how = ending();
+    const Ending how = ending(board);
     tally.games += 1;
     tally.games_as[static_cast<std::size_t>(expert - 1)] += 1;
     if (how == Ending::unfinished) {
         tally.won_by[static_cast<std::size_t>(how)] += 1;
-    } else if (engine::cur_color == expert) {
+    } else if (board.cur_color == expert) {
         tally.wins += 1;
         tally.wins_as[static_cast<std::size_t>(expert - 1)] += 1;
         tally.won_by[static_cast<std::size_t>(how)] += 1;
@@ -182,9 +167,6 @@ int main(int argc, char** argv) {
         static_cast<long>(static_cast<double>(limits.node_budget) * options.budget_scale);
     limits.threat_budget =
         static_cast<long>(static_cast<double>(limits.threat_budget) * options.budget_scale);
-    recording::start_program();
-    recording::muted = true;
-    ai::draw_one_to_five = seeded_draw;
     std::printf("Budget: %ld positions of search, %ld of threat search (x%.2f)\n",
                 limits.node_budget, limits.threat_budget, options.budget_scale);
     std::vector<double> times;

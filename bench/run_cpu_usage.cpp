@@ -4,9 +4,8 @@
 // is off unless "sound" follows the seconds; it then plays the cues of every move.
 #include "app/controller.h"
 #include "app/qt/main_window.h"
-#include "engine/game_state.h"
-#include "settings/settings.h"
 #include "gui_support.h"
+#include "settings/settings.h"
 
 #include <QTest>
 
@@ -51,7 +50,7 @@ int main(int argc, char** argv) {
     while (std::chrono::steady_clock::now() - start < std::chrono::seconds(seconds)) {
         click(app::Control::restart_button);
         click(app::Control::run_button);
-        moves += engine::move_count;
+        moves += app::game.move_count;
     }
     const double wall =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();

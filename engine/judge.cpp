@@ -1,11 +1,6 @@
 // Judging a move: five pairs or five in a row, the victory message and the end of the game.
 #include "engine/judge.h"
 
-#include "app/window_ops.h"
-#include "engine/game_state.h"
-#include "sound/cues.h"
-#include "view/board_view.h"
-
 namespace engine {
 
 namespace {
@@ -15,54 +10,47 @@ constexpr int stones_to_win = 5;
 // The message box breaks its lines where the text says so.
 constexpr const char* crlf = "\r\n";
 
-std::string win_text(bool pairs_win) {
-    const std::string& name = color_names[cur_color - 1];
-    if (pairs_win && five_found)
+std::string win_text(const Game& game, bool pairs_win) {
+    const std::string name(color_names[game.cur_color - 1]);
+    if (pairs_win && game.five_found)
         return name + " WINS BY TAKING FIVE PAIRS" + crlf + " AND MAKING FIVE IN A ROW" + crlf +
                " WITH THE SAME MOVE!";
     if (pairs_win) return name + " WINS BY TAKING FIVE PAIRS";
     return name + " WINS WITH FIVE IN A ROW";
 }
 
-void count_game_won() {
-    games_won[cur_color - 1] += 1;
-    app::set_caption(app::Control::r_games_won, games_won[1]);
-    app::set_caption(app::Control::g_games_won, games_won[0]);
-}
-
-void disable_play_buttons() {
-    app::set_enabled(app::Control::back_button, false);
-    app::set_enabled(app::Control::halt_button, false);
-    app::set_enabled(app::Control::step_button, false);
-    app::set_enabled(app::Control::run_button, false);
+void count_game_won(Game& game, Events& events) {
+    game.games_won[game.cur_color - 1] += 1;
+    events.push_back(GamesWonCounted{game.games_won});
 }
 
 } // namespace
 
-bool judge_move() {
-    const bool pairs_win = pairs_taken[cur_color - 1] >= pairs_to_win;
+bool judge_move(Game& game, Events& events) {
+    const bool pairs_win = game.pairs_taken[game.cur_color - 1] >= pairs_to_win;
     // Runs even after a pairs win, so that a five made by the same move is marked too.
-    const bool five_win = five_check(move_x, move_y);
+    const bool five_win = five_check(game, game.move_x, game.move_y, events);
     if (!pairs_win && !five_win) return false;
-    sound::play_sound_cue(sound::Cue::victory_sound, sound_flags);
-    app::show_message(win_text(pairs_win));
-    count_game_won();
-    game_over = true;
-    disable_play_buttons();
+    events.push_back(CuePlayed{Cue::victory});
+    events.push_back(WinAnnounced{win_text(game, pairs_win)});
+    count_game_won(game, events);
+    game.game_over = true;
+    events.push_back(GameEnded{});
     return true;
 }
 
-bool five_check(int x, int y) {
-    five_found = false;
-    for (int d = 1; d <= 4 && !five_found; ++d) five_found = line_check(d, x, y);
-    return five_found;
+bool five_check(Game& game, int x, int y, Events& events) {
+    game.five_found = false;
+    for (int d = 1; d <= 4 && !game.five_found; ++d)
+        game.five_found = line_check(game, d, x, y, events);
+    return game.five_found;
 }
 
 // Both walks end at the latest on the empty margin of the board.
-bool line_check(int d, int x, int y) {
+bool line_check(Game& game, int d, int x, int y, Events& events) {
     const int dx = dir_table[d].dx;
     const int dy = dir_table[d].dy;
-    while (cell(x, y).color == cur_color) {
+    while (game.cell(x, y).color == game.cur_color) {
         x += dx;
         y += dy;
     }
@@ -71,10 +59,11 @@ bool line_check(int d, int x, int y) {
         x -= dx;
         y -= dy;
         ++count;
-    } while (cell(x, y).color == cur_color);
+    } while (game.cell(x, y).color == game.cur_color);
     if (count <= stones_to_win) return false;
-    markers_shown = true;
-    for (int i = 1; i <= stones_to_win; ++i) view::place_marker(i, x + i * dx, y + i * dy);
+    game.markers_shown = true;
+    for (int i = 1; i <= stones_to_win; ++i)
+        events.push_back(MarkerPlaced{i, x + i * dx, y + i * dy});
     return true;
 }
 

@@ -2,53 +2,57 @@
 #include "engine/moves.h"
 
 #include "engine/captures.h"
-#include "engine/game_state.h"
 #include "engine/judge.h"
 #include "engine/turns.h"
-#include "view/board_view.h"
 
 namespace engine {
 
 namespace {
 
 // The box never narrows; the four tests are independent.
-void widen_bounding_box() {
-    if (move_x < min_x) min_x = move_x;
-    if (move_x > max_x) max_x = move_x;
-    if (move_y < min_y) min_y = move_y;
-    if (move_y > max_y) max_y = move_y;
+void widen_bounding_box(Game& game) {
+    if (game.move_x < game.min_x) game.min_x = game.move_x;
+    if (game.move_x > game.max_x) game.max_x = game.move_x;
+    if (game.move_y < game.min_y) game.min_y = game.move_y;
+    if (game.move_y > game.max_y) game.max_y = game.move_y;
 }
 
 } // namespace
 
-bool try_move(int x, int y) {
+bool try_move(Game& game, int x, int y, Events& events) {
     if (!is_interior(x, y)) return false;
-    move_x = static_cast<i16>(x);
-    move_y = static_cast<i16>(y);
-    show_stone(move_x, move_y, cur_color);
-    widen_bounding_box();
+    game.move_x = static_cast<i16>(x);
+    game.move_y = static_cast<i16>(y);
+    show_stone(game, game.move_x, game.move_y, game.cur_color, events);
+    widen_bounding_box(game);
     return true;
 }
 
-void show_stone(int x, int y, int color) {
+void show_stone(const Game& game, int x, int y, int color, Events& events) {
     if (color != green && color != red) return;
-    view::place_stone_image(color, move_count + 1, x, y);
+    events.push_back(StonePlaced{color, game.move_count + 1, x, y});
 }
 
-void set_cell(int color, int x, int y, int capture_dir, int move_no) {
-    cell(x, y) = BoardCell{static_cast<i16>(color), static_cast<i16>(x), static_cast<i16>(y),
-                           static_cast<i16>(move_no), static_cast<i16>(capture_dir)};
+void set_cell(Game& game, int color, int x, int y, int capture_dir, int move_no) {
+    game.cell(x, y) = BoardCell{static_cast<i16>(color), static_cast<i16>(x), static_cast<i16>(y),
+                                static_cast<i16>(move_no), static_cast<i16>(capture_dir)};
 }
 
-bool finish_move(void (*after_record)()) {
-    if (!take_captures()) {
-        move_count += 1;
-        set_cell(cur_color, move_x, move_y, no_direction, move_count);
-    }
-    if (after_record) after_record();
-    const bool won = judge_move();
-    if (!won) change_turn();
+void record_move(Game& game, Events& events) {
+    if (take_captures(game, events)) return;
+    game.move_count += 1;
+    set_cell(game, game.cur_color, game.move_x, game.move_y, no_direction, game.move_count);
+}
+
+bool end_move(Game& game, Events& events) {
+    const bool won = judge_move(game, events);
+    if (!won) change_turn(game, events);
     return won;
+}
+
+bool finish_move(Game& game, Events& events) {
+    record_move(game, events);
+    return end_move(game, events);
 }
 
 } // namespace engine

@@ -2,7 +2,7 @@
 #include "settings/settings.h"
 
 #include "platform/program_dir.h"
-#include "settings/profile.h"
+#include "settings/ini_file.h"
 #include "settings/settings_platform.h"
 
 #include <algorithm>
@@ -43,7 +43,7 @@ void init_ini_path() { ini_path = platform::program_dir() + "/" + "VELLOX.INI"; 
 
 // The file is read once, and every key is then looked up in its text.
 int load_settings() {
-    const std::string text = read_profile_text(ini_path);
+    const std::string text = read_settings_text(ini_path);
     victory_sound_file = read_setting(text, "VictorySoundFIle");
     bad_sound_file = read_setting(text, "BadSoundFile");
     put_piece_sound_file = read_setting(text, "PutAPieceSoundFile");
@@ -65,8 +65,8 @@ void show_skill_marks(int skill_level) {
 }
 
 void save_settings(int skill_level) {
-    write_profile_string(section, "Skill", skill_level == advanced ? "ADV" : "NOV", ini_path);
-    write_profile_string(section, "Sound", sound_on ? "ON" : "OFF", ini_path);
+    write_setting(section, "Skill", skill_level == advanced ? "ADV" : "NOV", ini_path);
+    write_setting(section, "Sound", sound_on ? "ON" : "OFF", ini_path);
 }
 
 } // namespace settings

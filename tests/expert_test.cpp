@@ -2,11 +2,8 @@
 // be won at once, stops what must be stopped and finds wins a few moves deep that the ladder
 // does not see.
 #include "ai/computer_move.h"
-#include "ai/expert/expert_search.h"
-#include "app/controller.h"
-#include "engine/game_state.h"
+#include "ai/expert/expert_player.h"
 #include "engine/moves.h"
-#include "recording/recording.h"
 #include "support/board_text.h"
 
 #include <gtest/gtest.h>
@@ -39,19 +36,6 @@ BoardSnapshot snapshot_of(int left, int top, const std::vector<std::string>& row
     return s;
 }
 
-// The engine's game as the search sees it.
-BoardSnapshot engine_snapshot() {
-    BoardSnapshot s;
-    for (int x = 1; x <= engine::grid_size; ++x)
-        for (int y = 1; y <= engine::grid_size; ++y)
-            s.color[static_cast<std::size_t>(x - 1)][static_cast<std::size_t>(y - 1)] =
-                static_cast<std::int8_t>(engine::cell(x, y).color);
-    s.to_move = engine::cur_color;
-    s.pairs_taken = {engine::pairs_taken[0], engine::pairs_taken[1]};
-    s.move_count = engine::move_count;
-    return s;
-}
-
 // The first difference between the search's board and a snapshot, or "".
 std::string difference(const ExpertBoard& board, const BoardSnapshot& s) {
     for (int x = 1; x <= 19; ++x)
@@ -70,18 +54,21 @@ std::string difference(const ExpertBoard& board, const BoardSnapshot& s) {
     return "";
 }
 
-std::mt19937 draws;
-int seeded_draw() { return std::uniform_int_distribution<int>(1, 5)(draws); }
+void play_point(engine::Game& game, int x, int y) {
+    engine::Events events;
+    engine::try_move(game, x, y, events);
+    engine::finish_move(game, events);
+}
 
 // A point near the stones, so that captures come often.
-std::pair<int, int> random_point_near_stones(std::mt19937& random) {
+std::pair<int, int> random_point_near_stones(const engine::Game& game, std::mt19937& random) {
+    std::uniform_int_distribution<int> xs(std::max(2, game.min_x - 2),
+                                          std::min(18, game.max_x + 2));
+    std::uniform_int_distribution<int> ys(std::max(2, game.min_y - 2),
+                                          std::min(18, game.max_y + 2));
     for (;;) {
-        std::uniform_int_distribution<int> xs(std::max(2, engine::min_x - 2),
-                                              std::min(18, engine::max_x + 2));
-        std::uniform_int_distribution<int> ys(std::max(2, engine::min_y - 2),
-                                              std::min(18, engine::max_y + 2));
         const int x = xs(random), y = ys(random);
-        if (engine::cell(x, y).color == engine::empty) return {x, y};
+        if (game.cell(x, y).color == engine::empty) return {x, y};
     }
 }
 
@@ -91,44 +78,40 @@ std::pair<int, int> random_point_near_stones(std::mt19937& random) {
 // itself; after every move the search's board, given the same move, must hold the same stones,
 // pairs and turn, say the same about the win, and take the move back to the position before.
 TEST(ExpertRules, TheSearchBoardPlaysEveryMoveAsTheGameDoes) {
-    draws.seed(11);
-    ai::draw_one_to_five = seeded_draw;
     std::mt19937 random(5);
+    ai::Dice dice([&] { return std::uniform_int_distribution<int>(1, 5)(random); });
     int captures = 0, pair_wins = 0, five_wins = 0;
-    for (int game = 0; game < 300; ++game) {
-        recording::start_program();
-        recording::muted = true;
-        app::new_game();
-        engine::skill_level = static_cast<i16>(game % 2);
-        while (!engine::game_over && engine::move_count < 250) {
-            const BoardSnapshot before = engine_snapshot();
+    for (int game_no = 0; game_no < 300; ++game_no) {
+        engine::Game game;
+        game.skill_level = static_cast<i16>(game_no % 2);
+        while (!game.game_over && game.move_count < 250) {
+            const BoardSnapshot before = ai::snapshot_of(game);
             ExpertBoard board(before);
-            const auto taken_before = engine::pairs_taken;
-            if (std::uniform_int_distribution<int>(0, 2)(random) == 0 || engine::move_count < 2) {
-                const auto [x, y] = random_point_near_stones(random);
-                engine::try_move(x, y);
-                engine::finish_move();
-            } else if (!ai::computer_move()) {
-                break;
+            const auto taken_before = game.pairs_taken;
+            if (std::uniform_int_distribution<int>(0, 2)(random) == 0 || game.move_count < 2) {
+                const auto [x, y] = random_point_near_stones(game, random);
+                play_point(game, x, y);
+            } else {
+                const std::optional<ai::Choice> choice = ai::computer_move(game, dice);
+                if (!choice) break;
+                play_point(game, choice->at.x, choice->at.y);
             }
-            const bool won = board.make(ExpertBoard::square(engine::move_x, engine::move_y));
-            captures += engine::pairs_taken != taken_before;
-            ASSERT_EQ(won, engine::game_over) << "game " << game << " move " << engine::move_count;
+            const bool won = board.make(ExpertBoard::square(game.move_x, game.move_y));
+            captures += game.pairs_taken != taken_before;
+            ASSERT_EQ(won, game.game_over) << "game " << game_no << " move " << game.move_count;
             if (won) {
                 // The game keeps the winner to move; the search's board has passed the turn.
-                pair_wins += engine::pairs_taken[engine::cur_color - 1] >= 5;
-                five_wins += engine::five_found;
+                pair_wins += game.pairs_taken[game.cur_color - 1] >= 5;
+                five_wins += game.five_found;
                 board.pass();
             }
-            ASSERT_EQ(difference(board, engine_snapshot()), "")
-                << "game " << game << " move " << engine::move_count;
+            ASSERT_EQ(difference(board, ai::snapshot_of(game)), "")
+                << "game " << game_no << " move " << game.move_count;
             if (won) board.unpass();
             board.unmake();
-            ASSERT_EQ(difference(board, before), "") << "game " << game << " taken back";
+            ASSERT_EQ(difference(board, before), "") << "game " << game_no << " taken back";
         }
     }
-    recording::muted = false;
-    ai::draw_one_to_five = ai::clock_seeded_draw;
     // The games must have tried what they are meant to.
     EXPECT_GT(captures, 300);
     EXPECT_GT(pair_wins, 5);
@@ -237,14 +220,20 @@ TEST(ExpertMove, FindsAForcedWinThatTheLadderMisses) {
     EXPECT_EQ(choice.reason, ai::ExpertReason::forced_win);
 
     // The same position, answered by the ladder at Advanced.
-    recording::start_program();
-    board_text::place(4, 7, rows);
-    engine::cur_color = engine::green;
-    engine::opp_color = engine::red;
-    engine::skill_level = 1;
-    ASSERT_TRUE(ai::computer_move());
-    const std::pair<int, int> ladder_point(engine::move_x, engine::move_y);
-    EXPECT_NE(ladder_point, std::pair(8, 10)) << engine::strategy_code;
+    engine::Game game;
+    board_text::place(game, 4, 7, rows);
+    game.cur_color = engine::green;
+    game.opp_color = engine::red;
+    game.skill_level = 1;
+    ai::Dice dice;
+    const std::optional<ai::Choice> ladder = ai::computer_move(game, dice);
+    ASSERT_TRUE(ladder);
+    const std::pair<int, int> ladder_point(ladder->at.x, ladder->at.y);
+    EXPECT_NE(ladder_point, std::pair(8, 10)) << ladder->strategy_code;
+    // The panel names the move by the rung that would also play it, though the ladder prefers
+    // another rung first.
+    EXPECT_STREQ(ai::expert_strategy_code(game, ai::Point{8, 10}), "EXTEND CLOSED 3");
+    EXPECT_STREQ(ai::expert_strategy_code(game, ai::Point{15, 15}), ai::look_ahead_code);
 
     // And the chain holds against whatever RED does: Expert against Expert, GREEN wins.
     ExpertBoard board(position);

@@ -1,7 +1,5 @@
 // Where a capture may reach: the board's margin brackets nothing.
 #include "engine/captures.h"
-#include "engine/game_state.h"
-#include "recording/recording.h"
 
 #include <gtest/gtest.h>
 
@@ -11,22 +9,22 @@ using namespace engine;
 // can be played: a "bracket" there is none. Each direction is tried against each edge it leads
 // to, the other coordinate in the middle of the board.
 TEST(Rules, TheBracketMustLieOnTheGrid) {
-    recording::start_program(); // the directions are set up with the game
     for (int d = 1; d <= 8; ++d) {
         const int dx = dir_table[d].dx, dy = dir_table[d].dy;
         for (auto [ex, ey] : {std::pair{dx, 0}, {0, dy}}) {
             if (ex == 0 && ey == 0) continue;
             const int x = 10 + 7 * ex, y = 10 + 7 * ey;
-            recording::start_program();
-            move_x = static_cast<i16>(x);
-            move_y = static_cast<i16>(y);
-            cell(x + dx, y + dy).color = cell(x + 2 * dx, y + 2 * dy).color = red;
-            cell(x + 3 * dx, y + 3 * dy).color = green;
-            EXPECT_TRUE(capture_off_board(d)) << d;
-            EXPECT_FALSE(capture_test(d, x, y)) << d;
-            move_x = static_cast<i16>(x - ex);
-            move_y = static_cast<i16>(y - ey);
-            EXPECT_FALSE(capture_off_board(d)) << d;
+            Game game;
+            clear_board(game);
+            game.move_x = static_cast<i16>(x);
+            game.move_y = static_cast<i16>(y);
+            game.cell(x + dx, y + dy).color = game.cell(x + 2 * dx, y + 2 * dy).color = red;
+            game.cell(x + 3 * dx, y + 3 * dy).color = green;
+            EXPECT_TRUE(capture_off_board(game, d)) << d;
+            EXPECT_FALSE(capture_test(game, d, x, y)) << d;
+            game.move_x = static_cast<i16>(x - ex);
+            game.move_y = static_cast<i16>(y - ey);
+            EXPECT_FALSE(capture_off_board(game, d)) << d;
         }
     }
 }

@@ -4,7 +4,6 @@
 // transcript that must match the approved one.
 #include "ai/computer_move.h"
 #include "app/controller.h"
-#include "engine/game_state.h"
 #include "help/help_platform.h"
 #include "recording/recording.h"
 #include "settings/settings.h"
@@ -17,8 +16,7 @@
 #include <set>
 #include <sstream>
 
-using namespace engine;
-using board_text::place;
+using app::game;
 
 namespace {
 
@@ -29,15 +27,22 @@ void press(int x, int y) {
                         static_cast<float>(view::point_top(y)));
 }
 
-// Whatever a step leaves behind in the game-wide variables.
+// Whatever a step leaves behind in the window's game.
 void write_state() {
-    transcript << "= moves " << move_count << " turn " << cur_color << "/" << opp_color << " mode "
-               << game_mode << " over " << game_over << " running " << running << " pairs "
-               << pairs_taken[0] << "," << pairs_taken[1] << " won " << games_won[0] << ","
-               << games_won[1] << " log " << capture_log_count << " tactic " << strategy_code
-               << " skill " << skill_level << " sound " << settings::sound_on << " at " << move_x << ","
-               << move_y << " press " << app::mouse_x << "," << app::mouse_y << " box " << min_x
-               << "-" << max_x << "," << min_y << "-" << max_y << "\n";
+    const engine::Game& g = game;
+    transcript << "= moves " << g.move_count << " turn " << g.cur_color << "/" << g.opp_color
+               << " mode " << g.game_mode << " over " << g.game_over << " running " << g.running
+               << " pairs " << g.pairs_taken[0] << "," << g.pairs_taken[1] << " won "
+               << g.games_won[0] << "," << g.games_won[1] << " log " << g.capture_log_count
+               << " tactic " << g.strategy_code << " skill " << g.skill_level << " sound "
+               << settings::sound_on << " at " << g.move_x << "," << g.move_y << " press "
+               << app::mouse_x << "," << app::mouse_y << " box " << g.min_x << "-" << g.max_x << ","
+               << g.min_y << "-" << g.max_y << "\n";
+}
+
+// Stones on the window's game, with their pictures.
+void place(int left, int top, const std::vector<std::string>& rows) {
+    app::show_events(board_text::place(game, left, top, rows));
 }
 
 void step(const std::string& name, const std::function<void()>& action) {
@@ -53,7 +58,7 @@ void step(const std::string& name, const std::function<void()>& action) {
 
 void fill_board() {
     for (int x = 2; x <= 18; ++x)
-        for (int y = 2; y <= 18; ++y) cell(x, y).color = static_cast<i16>((x + y / 2) % 2 + 1);
+        for (int y = 2; y <= 18; ++y) game.cell(x, y).color = static_cast<i16>((x + y / 2) % 2 + 1);
 }
 
 void after_the_answer(const std::function<void()>& action) { recording::on_process_events(action); }
@@ -141,15 +146,15 @@ void play_session() {
         app::two_player_button_Click();
     });
     step("a fifth pair and five in a row at once", [] {
-        pairs_taken = {4, 0};
+        game.pairs_taken = {4, 0};
         place(5, 8, {"....G", "....R", "....R", "GGGG.GG"});
         press(9, 11);
     });
     step("a fifth pair", [] {
         app::new_game();
-        pairs_taken = {0, 4};
+        game.pairs_taken = {0, 4};
         place(6, 10, {"GGR"});
-        std::swap(cur_color, opp_color);
+        std::swap(game.cur_color, game.opp_color);
         press(5, 10);
     });
     step("Comp vs Comp after the end", app::no_player_button_Click);
@@ -227,7 +232,7 @@ void play_session() {
              [&position] {
                  app::new_game();
                  place(position.left, position.top, position.rows);
-                 if (position.moves) move_count = position.moves;
+                 if (position.moves) game.move_count = static_cast<i16>(position.moves);
                  recording::calls.clear(); // only the move is told
                  app::step_button_Click();
              });
@@ -236,14 +241,16 @@ void play_session() {
 } // namespace
 
 TEST(Session, EveryStepTellsTheWindowWhatItAlwaysHas) {
-    ai::draw_one_to_five = [] { return 2; };
+    app::dice = ai::Dice([] { return 2; });
     play_session();
-    ai::draw_one_to_five = ai::clock_seeded_draw;
+    app::dice = ai::Dice();
     EXPECT_EQ(approval_fault(transcript.str(), "session.txt"), "");
 }
 
 TEST(Session, TheClockSeededDrawGivesEachOfOneToFive) {
     std::set<int> seen;
-    for (int i = 0; i < 200; ++i) seen.insert(ai::clock_seeded_draw());
+    ai::Dice dice;
+    dice.reseed();
+    for (int i = 0; i < 200; ++i) seen.insert(dice.draw_one_to_five());
     EXPECT_EQ(seen, (std::set<int>{1, 2, 3, 4, 5}));
 }

@@ -1,5 +1,5 @@
 // The settings file's reader and writer, on INI text and on real files.
-#include "settings/profile.h"
+#include "settings/ini_file.h"
 
 #include <csignal>
 #include <cstdlib>

@@ -1,7 +1,7 @@
 // The board, the status panels and the computer's moves as a screen reader sees them.
 #include "app/qt/accessibility.h"
 
-#include "engine/game_state.h"
+#include "app/controller.h"
 #include "view/board_view.h"
 #include "view/qt/board_cursor.h"
 #include "view/qt/board_surface.h"
@@ -39,13 +39,13 @@ bool marker_at(int x, int y) {
     return false;
 }
 
-QString color_name(int color) { return QString::fromStdString(engine::color_names[color - 1]); }
+QString color_name(int color) { return QString::fromUtf8(engine::color_names[color - 1]); }
 
 // "10, 10: GREEN stone", "2, 5: empty", "1, 7: outer line", read from the game when asked.
 QString cell_name(int x, int y) {
     QString what = QStringLiteral("outer line");
     if (engine::is_interior(x, y)) {
-        const int color = engine::cell(x, y).color;
+        const int color = game.cell(x, y).color;
         what = color == engine::empty ? QStringLiteral("empty") : color_name(color) + " stone";
         if (marker_at(x, y)) what += QStringLiteral(", win marker");
     }

@@ -182,6 +182,8 @@ MainWindow::MainWindow() : surface_(new view::BoardSurface(this)) {
     connect(surface_, &view::BoardSurface::pressed, [](int button, int shift, QPointF twips) {
         Form_MouseDown(button, shift, static_cast<float>(twips.x()), static_cast<float>(twips.y()));
     });
+    connect(surface_, &view::BoardSurface::point_pressed,
+            [](QPoint point) { board_point_pressed(point.x(), point.y()); });
     connect(surface_, &view::BoardSurface::marker_clicked, [](int index) { x_image_Click(index); });
     connect(surface_, &view::BoardSurface::zoomed, this, &MainWindow::lay_out_controls);
     adjustSize();

@@ -1,6 +1,6 @@
 // The settings file on Linux: beside the program, or the user's own copy where that folder is
 // read-only.
-#include "settings/profile.h"
+#include "settings/ini_file.h"
 #include "settings/settings_platform.h"
 
 #include <QStandardPaths>
@@ -18,12 +18,12 @@ std::string user_config_dir() {
 
 } // namespace
 
-std::string read_profile_text(const std::string& file) {
+std::string read_settings_text(const std::string& file) {
     return read_user_text(file, user_config_dir());
 }
 
-bool write_profile_string(const std::string& section, const std::string& key,
-                          const std::string& value, const std::string& file) {
+bool write_setting(const std::string& section, const std::string& key, const std::string& value,
+                   const std::string& file) {
     return write_user_value(file, user_config_dir(), section, key, value);
 }
 

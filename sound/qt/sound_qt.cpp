@@ -5,7 +5,7 @@
 
 #include "platform/program_dir.h"
 #include "platform/qt/modules.h"
-#include "settings/profile.h"
+#include "settings/ini_file.h"
 #include "sound/qt/sound_output.h"
 #include "sound/sound_platform.h"
 

@@ -3,10 +3,9 @@
 
 #include "app/controller.h"
 #include "app/window_ops.h"
-#include "engine/game_state.h"
 #include "help/help_platform.h"
 #include "platform/program_dir.h"
-#include "settings/profile.h"
+#include "settings/ini_file.h"
 #include "settings/settings.h"
 #include "settings/settings_platform.h"
 #include "sound/sound_platform.h"
@@ -168,15 +167,15 @@ namespace settings {
 
 using recording::record;
 
-std::string read_profile_text(const std::string& file) {
-    record("read_profile_text", file);
+std::string read_settings_text(const std::string& file) {
+    record("read_settings_text", file);
     const auto found = recording::files.find(file);
     return found == recording::files.end() ? std::string() : found->second;
 }
 
-bool write_profile_string(const std::string& section, const std::string& key,
-                          const std::string& value, const std::string& file) {
-    record("write_profile_string", section, key, value, file);
+bool write_setting(const std::string& section, const std::string& key, const std::string& value,
+                   const std::string& file) {
+    record("write_setting", section, key, value, file);
     auto& text = recording::files[file];
     text = write_value(text, section, key, value);
     return true;

@@ -62,10 +62,14 @@ void BoardSurface::mousePressEvent(QMouseEvent* event) {
           static_cast<int>(event->modifiers()));
 }
 
-void BoardSurface::press(QPointF twips, int button, int modifiers) {
+template <typename Emit> void BoardSurface::as_persons_press(Emit emit_press) {
     pressing_ = true;
-    emit pressed(button, modifiers, twips);
+    emit_press();
     pressing_ = false;
+}
+
+void BoardSurface::press(QPointF twips, int button, int modifiers) {
+    as_persons_press([&] { emit pressed(button, modifiers, twips); });
 }
 
 // As on the stones, the second press of a double click makes no press of its own.
@@ -90,7 +94,7 @@ void BoardSurface::keyPressEvent(QKeyEvent* event) {
 }
 
 // Exactly what a click on the cursor's point does: a marker answers it, a stone swallows it, and
-// the bare board hands its place in twips to the press handler.
+// the bare board hands the point to the press handler.
 void BoardSurface::press_at_cursor() {
     const QPoint point = cursor_->point();
     const QPoint twips(point_left(point.x()), point_top(point.y()));
@@ -98,7 +102,7 @@ void BoardSurface::press_at_cursor() {
         if (picture->array() == ImageArray::x_image) emit marker_clicked(picture->index());
         return;
     }
-    press(twips, Qt::LeftButton, Qt::NoModifier);
+    as_persons_press([&] { emit point_pressed(point); });
 }
 
 void BoardSurface::focusInEvent(QFocusEvent* event) {

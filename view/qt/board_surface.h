@@ -83,6 +83,8 @@ public:
 signals:
     // A press on the bare board or any other bare part of the client area, in twips.
     void pressed(int button, int modifiers, QPointF twips);
+    // Enter or Space on the cursor's grid point, where no picture lies.
+    void point_pressed(QPoint point);
     void marker_clicked(int index);
     // A stone or win marker came, went or was hidden at this grid point.
     void piece_changed(QPoint point);
@@ -103,6 +105,8 @@ protected:
 private:
     void press_at_cursor();
     void press(QPointF twips, int button, int modifiers);
+    // Runs the handlers of a press, whose first stone is the person's.
+    template <typename Emit> void as_persons_press(Emit emit_press);
     void tell_piece_changed(const PictureElement* picture);
     void lay_out(PictureElement* picture);
     void paint_margin(QPainter& painter);

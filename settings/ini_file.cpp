@@ -1,6 +1,6 @@
 // Finds and rewrites single settings in INI text, and saves the settings file through a
 // temporary file and a rename so that a failed save never damages the file already there.
-#include "settings/profile.h"
+#include "settings/ini_file.h"
 
 #include <cerrno>
 #include <filesystem>

@@ -1,4 +1,4 @@
-// Reading and writing INI (profile) files the way the settings file has always been treated:
+// Reading and writing INI files the way the settings file has always been treated:
 // names match without regard to case, the first matching section and key win, and a write
 // touches only the line of its key.
 #pragma once
