@@ -5,7 +5,9 @@
 
 #include <algorithm>
 #include <array>
+#include <chrono>
 #include <cstdint>
+#include <cstdlib>
 #include <vector>
 
 namespace ai {
@@ -25,7 +27,7 @@ constexpr int deep_breadth = 14;
 constexpr int shallow_breadth = 9;
 // The longest chain of threats tried.
 constexpr int threat_chain_depth = 14;
-constexpr int table_bits = 18;
+constexpr int table_bits = 17;
 
 enum class Bound : std::uint8_t {
     exact,
@@ -55,6 +57,8 @@ public:
 
 private:
     bool out_of_time();
+    // True once the search is abandoned or past its time cap.
+    bool given_up() const;
     int negamax(int depth, int alpha, int beta, int ply);
     bool threat_chain(int depth, Square* first);
     void ordered_moves(int ply, std::vector<ScoredMove>& out, Square hint);
@@ -66,6 +70,8 @@ private:
 
     ExpertBoard board_;
     const ExpertLimits& limits_;
+    std::chrono::steady_clock::time_point deadline_ =
+        std::chrono::steady_clock::now() + std::chrono::milliseconds(limits_.time_cap_ms);
     std::vector<TableEntry> table_;
     long nodes_ = 0;
     long threat_nodes_ = 0;
@@ -89,10 +95,14 @@ int from_table(int score, int ply) {
 
 bool Search::out_of_time() {
     if (stopped_) return true;
-    if (nodes_ > limits_.node_budget || (limits_.abandon && (nodes_ & 255) == 0 &&
-                                         limits_.abandon->load(std::memory_order_relaxed)))
-        stopped_ = true;
+    if (nodes_ > limits_.node_budget) stopped_ = true;
+    if ((nodes_ & 255) == 0) stopped_ = stopped_ || given_up();
     return stopped_;
+}
+
+bool Search::given_up() const {
+    return (limits_.abandon && limits_.abandon->load(std::memory_order_relaxed)) ||
+           (limits_.time_cap_ms > 0 && std::chrono::steady_clock::now() > deadline_);
 }
 
 int Search::move_order_score(Square s) const {
@@ -220,6 +230,7 @@ int Search::negamax(int depth, int alpha, int beta, int ply) {
 // The other side's every answer is tried: the blocks and every capture.
 bool Search::threat_chain(int depth, Square* first) {
     if (++threat_nodes_ > limits_.threat_budget) return false;
+    if ((threat_nodes_ & 255) == 0 && given_up()) threat_nodes_ = limits_.threat_budget + 1;
     const int me = board_.to_move(), them = 3 - me;
     std::vector<Square> wins;
     if (board_.winning_squares(me, wins) > 0) {

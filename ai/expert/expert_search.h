@@ -11,10 +11,13 @@ namespace ai {
 // position always gets the same answer on any machine.
 struct ExpertLimits {
     // Positions of the main search; a new depth is begun only while less than half is spent.
-    long node_budget = 60000;
+    long node_budget = 30000;
     // Positions of the search for a win by an unbroken chain of threats.
-    long threat_budget = 20000;
+    long threat_budget = 8000;
     int max_depth = 16;
+    // A safety net for a slow or busy machine: past this many milliseconds the search plays the
+    // best it has found. Below it, the budgets alone decide, and the choice repeats exactly.
+    int time_cap_ms = 400;
     // When set, the search gives up as soon as it sees it, and chooses nothing.
     const std::atomic<bool>* abandon = nullptr;
 };

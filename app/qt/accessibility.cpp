@@ -287,6 +287,14 @@ void tell_panel_changed(QLabel* panel) {
     QAccessible::updateAccessibility(&description);
 }
 
+void tell_hint(const QString& text) {
+    move_statement = text;
+    if (!QAccessible::isActive() || !view::board_surface) return;
+    auto* board =
+        dynamic_cast<BoardAccessible*>(QAccessible::queryAccessibleInterface(view::board_surface));
+    if (board) tell(board->status(), QAccessible::NameChanged);
+}
+
 void tell_computer_move(const std::string& tactic) {
     if (!view::board_surface) return;
     view::PictureElement* stone = view::board_surface->computer_stone();
