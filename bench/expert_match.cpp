@@ -3,6 +3,7 @@
 // rates, the results by colour and by how the games ended, and the time of Expert's moves.
 //
 //   expert_match [--games N] [--budget SCALE] [--skill novice|advanced|both] [--seed S]
+//                [--show GAME]
 //
 // SCALE multiplies Expert's position budgets (0.5 and 2 measure it at half and double).
 #include "ai/computer_move.h"
@@ -25,6 +26,8 @@ struct Options {
     double budget_scale = 1.0;
     std::vector<int> skills{1, 0};
     unsigned seed = 1;
+    // With --show N, only game N is played, and every move of it is printed.
+    int shown_game = -1;
 };
 
 enum class Ending {
@@ -74,6 +77,19 @@ Ending ending(const engine::Game& game) {
     return pairs ? Ending::pairs : Ending::five;
 }
 
+// The stones near the centre, G and R, for a game that is shown.
+void print_board(const engine::Game& game) {
+    for (int y = 2; y <= 18; ++y) {
+        std::printf("      %2d ", y);
+        for (int x = 2; x <= 18; ++x) {
+            const int c = game.cell(x, y).color;
+            std::printf("%c", c == 1 ? 'G' : c == 2 ? 'R' : '.');
+        }
+        std::printf("\n");
+    }
+    std::printf("      pairs taken: GREEN %d, RED %d\n", game.pairs_taken[0], game.pairs_taken[1]);
+}
+
 // The processor time of this thread, which other programs on a busy machine do not inflate.
 double thread_cpu_ms() {
     timespec now{};
@@ -94,6 +110,7 @@ void play_game(int skill, int game, const Options& options, const ai::ExpertLimi
     play_opening(board, draws);
     constexpr int longest_game = 17 * 17;
     while (!board.game_over && board.move_count < longest_game) {
+        if (options.shown_game == game) print_board(board);
         if (board.cur_color == expert) {
             const auto start = std::chrono::steady_clock::now();
             const double cpu_start = thread_cpu_ms();
@@ -107,10 +124,16 @@ void play_game(int skill, int game, const Options& options, const ai::ExpertLimi
             }
             play_point(board, choice->at.x, choice->at.y);
             tally.moves += 1;
+            if (options.shown_game == game)
+                std::printf("%3d Expert   %2d,%2d %s\n", board.move_count, choice->at.x,
+                            choice->at.y, choice->strategy_code);
         } else {
             const std::optional<ai::Choice> choice = ai::computer_move(board, dice);
             if (!choice) break;
             play_point(board, choice->at.x, choice->at.y);
+            if (options.shown_game == game)
+                std::printf("%3d ladder   %2d,%2d %s\n", board.move_count, choice->at.x,
+                            choice->at.y, choice->strategy_code);
         }
     }
     const Ending how = ending(board);
@@ -160,6 +183,8 @@ Options parse(int argc, char** argv) {
             options.budget_scale = std::atof(value.c_str());
         else if (flag == "--seed")
             options.seed = static_cast<unsigned>(std::atoi(value.c_str()));
+        else if (flag == "--show")
+            options.shown_game = std::atoi(value.c_str());
         else if (flag == "--skill")
             options.skills = value == "novice"     ? std::vector<int>{0}
                              : value == "advanced" ? std::vector<int>{1}
@@ -183,7 +208,8 @@ int main(int argc, char** argv) {
     for (const int skill : options.skills) {
         Tally tally;
         for (int game = 0; game < options.games; ++game)
-            play_game(skill, game, options, limits, tally, times, cpu_times);
+            if (options.shown_game < 0 || options.shown_game == game)
+                play_game(skill, game, options, limits, tally, times, cpu_times);
         report(skill == 0 ? "Novice" : "Advanced", tally);
         std::fflush(stdout);
     }
