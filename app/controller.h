@@ -22,13 +22,17 @@ bool make_computer_move();
 // True when the last make_computer_move played nothing because its search was abandoned.
 extern bool search_abandoned;
 
-// True while the computer is choosing a move, the window answering meanwhile.
+// True while Expert searches, for a move or a hint, the window answering meanwhile.
 extern bool computer_thinking;
+// True while Expert searches for the computer's move: the board refuses presses then, as the
+// move is not the person's.
+extern bool computer_moving;
 
 // Expert's choice for the side to move, searched on a copy of the game on a thread of its own
-// while the window goes on answering (expert_play.cpp). Nothing when the search is no longer
-// wanted: the game, its mode, the skill or the run changed while it thought.
-std::optional<ai::Choice> think_ahead();
+// while the window goes on answering (expert_play.cpp); for_move when it is the computer's move.
+// Nothing when the search is no longer wanted: the game, its mode, the skill or the run changed
+// while it thought.
+std::optional<ai::Choice> think_ahead(bool for_move);
 
 // Help > Hint: the point Expert would play for the side to move, shown on the board and told,
 // not played. Does nothing once the game is over or while the computer plays.

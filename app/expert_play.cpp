@@ -13,6 +13,7 @@ namespace app {
 
 bool search_abandoned = false;
 bool computer_thinking = false;
+bool computer_moving = false;
 
 namespace {
 
@@ -62,18 +63,21 @@ private:
     std::thread thread_;
 };
 
-// Sets computer_thinking for as long as it lives, however the wait ends; a search begun while
-// another waits leaves it set for the other.
+// Sets computer_thinking, and computer_moving for a move, for as long as it lives, however the
+// wait ends; a search begun while another waits leaves them as the other needs them.
 struct Thinking {
-    Thinking() : was(computer_thinking) {
+    explicit Thinking(bool for_move)
+        : was_thinking(computer_thinking), was_moving(computer_moving) {
         computer_thinking = true;
+        computer_moving = computer_moving || for_move;
         refresh_hint_command();
     }
     ~Thinking() {
-        computer_thinking = was;
+        computer_thinking = was_thinking;
+        computer_moving = was_moving;
         refresh_hint_command();
     }
-    bool was;
+    bool was_thinking, was_moving;
     Thinking(const Thinking&) = delete;
     Thinking& operator=(const Thinking&) = delete;
 };
@@ -82,9 +86,9 @@ struct Thinking {
 
 // The window's events are handled at least once while the search runs, so that what a person
 // did just before it started is seen before its move is played.
-std::optional<ai::Choice> think_ahead() {
+std::optional<ai::Choice> think_ahead(bool for_move) {
     const Occasion occasion(game);
-    const Thinking thinking;
+    const Thinking thinking(for_move);
     Worker worker(game);
     do {
         wait_for_events();
@@ -100,7 +104,7 @@ bool hint_available() { return !game.game_over && !game.running && !computer_thi
 
 void hint_menu_Click() {
     if (!hint_available()) return;
-    const std::optional<ai::Choice> choice = think_ahead();
+    const std::optional<ai::Choice> choice = think_ahead(false);
     if (!choice) return;
     show_hint(choice->at.x, choice->at.y,
               "Hint for " + std::string(engine::color_names[game.cur_color - 1]) + ": " +

@@ -76,7 +76,7 @@ bool make_computer_move() {
     search_abandoned = false;
     std::optional<ai::Choice> choice;
     if (game.skill_level == ai::expert_skill) {
-        choice = think_ahead();
+        choice = think_ahead(true);
         if (!choice && search_abandoned) return false;
     } else {
         choice = ai::computer_move(game, dice);

@@ -123,7 +123,8 @@ TEST(ExpertSkill, StepPlaysExpertsMoveWithItsCaption) {
 }
 
 // Halt, Clear, Back, a change of skill or mode, or Quit, handled while the search runs: the
-// search is dropped and plays nothing, and what the person did stands.
+// search is dropped and plays nothing, and what the person did stands. A press on the board is
+// refused meanwhile, since the move is the computer's.
 TEST(ExpertSkill, WhatAPersonDoesDuringTheSearchWinsAndTheSearchPlaysNothing) {
     {
         SCOPED_TRACE("Halt during a run");
@@ -155,6 +156,21 @@ TEST(ExpertSkill, WhatAPersonDoesDuringTheSearchWinsAndTheSearchPlaysNothing) {
         EXPECT_FALSE(stone_shown_after(cleared));
         EXPECT_EQ(game.move_count, 0);
         EXPECT_EQ(game.cell(9, 9).color, engine::empty);
+    }
+    {
+        SCOPED_TRACE("a press on the board while the computer thinks");
+        start_up("");
+        recording::name_the_cues();
+        app::expert_menu_Click();
+        recording::calls.clear();
+        recording::on_process_events([] {});
+        recording::on_process_events([] { press(12, 12); });
+        press(9, 9);
+        EXPECT_EQ(game.cell(12, 12).color, engine::empty);
+        EXPECT_EQ(game.move_count, 2); // the person's stone and the computer's answer
+        const std::size_t waited = first_call("wait_for_events");
+        const std::size_t refused = first_call("play_sound /opt/vellox/media/bad.wav", waited);
+        EXPECT_LT(refused, first_call("create_image r_stone", waited));
     }
     {
         SCOPED_TRACE("Back during Step");
