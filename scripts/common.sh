@@ -1,7 +1,7 @@
 # Shared set-up of the two project commands: the Debian packages the build needs, then an
 # incremental configure and build in the given build directory.
 
-packages=(cmake make g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev
+packages=(cmake make g++ pkg-config clang-format libgtest-dev libgmock-dev libbenchmark-dev
     qt6-base-dev libpulse-dev qt6-svg-dev qt6-tools-dev qt6-tools-dev-tools
     qt6-documentation-tools libqt6sql6-sqlite libqt6svg6 libgl-dev xvfb xauth
     librsvg2-bin desktop-file-utils appstream dpkg-dev file

@@ -13,16 +13,16 @@
 #include <gtest/gtest.h>
 
 namespace fs = std::filesystem;
-namespace profile = settings;
+namespace ini = settings;
 using namespace std::literals;
 
 namespace {
 
 std::string read(std::string_view text) {
-    return profile::read_value(text, "game", "level", "dflt", 128);
+    return ini::read_value(text, "game", "level", "dflt", 128);
 }
 
-TEST(ProfileRead, FindsTheValueTheGameAlwaysRead) {
+TEST(IniRead, FindsTheValueTheGameAlwaysRead) {
     const std::pair<std::string_view, std::string_view> cases[] = {
         {"[GaMe]\nLEVEL=3\n", "3"},
         {" \t[ game ] ; note\n \t level \t= \t 3 4 \t\n", "3 4"},
@@ -41,17 +41,17 @@ TEST(ProfileRead, FindsTheValueTheGameAlwaysRead) {
     for (const auto& [text, expected] : cases) EXPECT_EQ(read(text), expected) << text;
 }
 
-TEST(ProfileRead, CutsLikeACBuffer) {
+TEST(IniRead, CutsLikeACBuffer) {
     const std::string text = "[game]\nlevel=" + std::string(200, 'v') + "\n";
     for (int size : {1, 0, -5})
-        EXPECT_EQ(profile::read_value(text, "game", "lEvel", "x", size), "");
-    EXPECT_EQ(profile::read_value("[game]\n", "game", "level", "ab\0c"sv, 128), "ab");
-    EXPECT_EQ(profile::read_value("", "game", "level", "abc", 3), "ab");
+        EXPECT_EQ(ini::read_value(text, "game", "lEvel", "x", size), "");
+    EXPECT_EQ(ini::read_value("[game]\n", "game", "level", "ab\0c"sv, 128), "ab");
+    EXPECT_EQ(ini::read_value("", "game", "level", "abc", 3), "ab");
     const std::string huge(1 << 20, 'y');
     EXPECT_EQ(read(huge + "\n[game]\nlevel=" + huge), std::string(127, 'y'));
 }
 
-TEST(ProfileWrite, ChangesOnlyWhatItMustAndOnlyWhatReadsBack) {
+TEST(IniWrite, ChangesOnlyWhatItMustAndOnlyWhatReadsBack) {
     const std::pair<std::string_view, std::string_view> cases[] = {
         {"; top\n[Game]\nLEVEL = \t1 ;x\r\nnext=2\n", "; top\n[Game]\nLEVEL = \tnew\r\nnext=2\n"},
         {"\0\xFF\n[game]\nlevel=1\n"sv, "\0\xFF\n[game]\nlevel=new\n"sv},
@@ -62,7 +62,7 @@ TEST(ProfileWrite, ChangesOnlyWhatItMustAndOnlyWhatReadsBack) {
         {"[x]\r\na=1\r", "[x]\r\na=1\r\n[game]\r\nlevel=new\r\n"},
     };
     for (const auto& [text, expected] : cases) {
-        EXPECT_EQ(profile::write_value(text, "game", "level", "new"), expected) << text;
+        EXPECT_EQ(ini::write_value(text, "game", "level", "new"), expected) << text;
     }
     // Nothing is written that would not read back as itself.
     const std::string_view text = "[game]\nlevel=1\n";
@@ -70,7 +70,7 @@ TEST(ProfileWrite, ChangesOnlyWhatItMustAndOnlyWhatReadsBack) {
                                        {"game", "le=vel", "1"},   {"game", ";level", "1"},
                                        {"g\rame", "level", "1"},  {" game", "level", "1"}};
     for (const auto& [section, key, value] : bad)
-        EXPECT_EQ(profile::write_value(text, section, key, value), text) << key << value;
+        EXPECT_EQ(ini::write_value(text, section, key, value), text) << key << value;
 }
 
 // A fresh directory per test, removed afterwards even if a test made it read-only.
@@ -93,10 +93,10 @@ struct ProfileFile : ::testing::Test {
     // Entries in the directory, so that a leftover temporary file shows.
     auto entries() const { return std::distance(fs::directory_iterator(dir), {}); }
     std::string read_level() const {
-        return profile::read_value(profile::read_file_text(ini), "game", "level", " ", 128);
+        return ini::read_value(ini::read_file_text(ini), "game", "level", " ", 128);
     }
     bool write_level(std::string_view value) const {
-        return profile::write_file_value(ini, "game", "level", value);
+        return ini::write_file_value(ini, "game", "level", value);
     }
 };
 
@@ -108,8 +108,8 @@ TEST_F(ProfileFile, CreatesAMissingFileAndKeepsOtherBytesModeAndLinks) {
     put("\xEF\xBB\xBF; x\r\n[game]\r\nlevel=1\r\n\r\n[z]\r\nq=\0\r\n"s);
     fs::permissions(ini, fs::perms(0600));
     fs::create_symlink("vellox.ini", dir / "link.ini");
-    ASSERT_TRUE(profile::write_file_value((dir / "link.ini").string(), "game", "level", "2"));
-    ASSERT_TRUE(write_level("3") && profile::write_file_value(ini, "new", "k", "v"));
+    ASSERT_TRUE(ini::write_file_value((dir / "link.ini").string(), "game", "level", "2"));
+    ASSERT_TRUE(write_level("3") && ini::write_file_value(ini, "new", "k", "v"));
     EXPECT_FALSE(write_level("a\nb"));
     EXPECT_EQ(get(),
               "\xEF\xBB\xBF; x\r\n[game]\r\nlevel=3\r\n\r\n[z]\r\nq=\0\r\n[new]\r\nk=v\r\n"s);
@@ -126,11 +126,11 @@ TEST_F(ProfileFile, FailsOnWhatIsNotAWritableFile) {
     fs::create_symlink("loop.ini", loop);
     for (const std::string& path :
          {ini, fifo, loop, (dir / "no" / "x.ini").string(), "/proc/vellox.ini"s}) {
-        EXPECT_EQ(profile::read_file_text(path), "") << path;
-        EXPECT_FALSE(profile::write_file_value(path, "game", "level", "1")) << path;
+        EXPECT_EQ(ini::read_file_text(path), "") << path;
+        EXPECT_FALSE(ini::write_file_value(path, "game", "level", "1")) << path;
     }
     // Only read: a faulty save run as root could replace a device node.
-    EXPECT_EQ(profile::read_file_text("/dev/zero"), "");
+    EXPECT_EQ(ini::read_file_text("/dev/zero"), "");
     EXPECT_TRUE(fs::is_directory(ini) && fs::is_empty(ini) && fs::is_fifo(fifo));
     EXPECT_TRUE(fs::is_symlink(loop));
     EXPECT_EQ(entries(), 3);
@@ -176,11 +176,11 @@ TEST_F(ProfileFile, AReadOnlyProgramFolderKeepsTheSettingsInTheUsersOwnCopy) {
     fs::create_directory(program);
     std::ofstream(beside) << "[game]\nlevel=1\n";
     auto level = [&] {
-        return profile::read_value(profile::read_user_text(beside, config), "game", "level", "",
+        return ini::read_value(ini::read_user_text(beside, config), "game", "level", "",
                                    128);
     };
     auto save = [&](const char* value) {
-        return profile::write_user_value(beside, config, "game", "level", value);
+        return ini::write_user_value(beside, config, "game", "level", value);
     };
     fs::permissions(program, fs::perms(0555));
     EXPECT_EQ(level(), "1");
@@ -191,7 +191,7 @@ TEST_F(ProfileFile, AReadOnlyProgramFolderKeepsTheSettingsInTheUsersOwnCopy) {
     EXPECT_EQ(level(), "1");
     EXPECT_TRUE(save("3"));
     EXPECT_EQ(level(), "3");
-    EXPECT_EQ(profile::read_file_text((config / "VELLOX.INI").string()), "[game]\nlevel=2\n");
+    EXPECT_EQ(ini::read_file_text((config / "VELLOX.INI").string()), "[game]\nlevel=2\n");
 }
 
 } // namespace
