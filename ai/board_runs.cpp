@@ -48,8 +48,7 @@ int run_length(const engine::Game& game, int d, int x, int y, int color, Point& 
     return steps - 1;
 }
 
-std::vector<Run> find_runs(const engine::Game& game) {
-    std::vector<Run> runs;
+void find_runs(const engine::Game& game, Runs& runs) {
     scan_points(game, [&](int x, int y) {
         const Point p{static_cast<i16>(x), static_cast<i16>(y)};
         const int color = game.cell(x, y).color;
@@ -62,7 +61,6 @@ std::vector<Run> find_runs(const engine::Game& game) {
         }
         return false;
     });
-    return runs;
 }
 
 } // namespace ai

@@ -4,7 +4,7 @@
 
 #include "engine/game.h"
 
-#include <vector>
+#include <array>
 
 namespace ai {
 
@@ -40,8 +40,23 @@ struct Run {
     i16 color;
 };
 
+// A stone lies in at most four runs, one a line orientation, and a run has two stones or more.
+constexpr int most_runs = 4 * 17 * 17 / 2;
+
+// The runs of a board, held in place: the computer finds them at every move.
+class Runs {
+public:
+    void push_back(const Run& run) { runs_[count_++] = run; }
+    const Run* begin() const { return runs_.data(); }
+    const Run* end() const { return runs_.data() + count_; }
+
+private:
+    std::array<Run, most_runs> runs_;
+    int count_ = 0;
+};
+
 // The runs of two or more stones, in the order in which a scan of the bounding box (x in the
 // outer loop, y in the inner one, then the four line orientations) first meets each of them.
-std::vector<Run> find_runs(const engine::Game& game);
+void find_runs(const engine::Game& game, Runs& runs);
 
 } // namespace ai

@@ -4,7 +4,9 @@
 namespace ai {
 
 Chooser::Chooser(const engine::Game& game)
-    : game_(game), cur_color(game.cur_color), opp_color(game.opp_color), runs_(find_runs(game)) {}
+    : game_(game), cur_color(game.cur_color), opp_color(game.opp_color) {
+    find_runs(game, runs_);
+}
 
 bool Chooser::play(Point p) {
     if (!engine::is_interior(p.x, p.y)) return false;

@@ -113,7 +113,7 @@ private:
     const int opp_color;
     // The computer's move places no stone until it is chosen, so one finding of the runs serves
     // every tactic of the move.
-    const std::vector<Run> runs_;
+    Runs runs_;
     std::optional<Point> choice_;
 };
 

@@ -6,10 +6,12 @@
 namespace ai {
 
 // Visits the points of the bounding box, x in the outer loop and y in the inner one, until
-// at(x, y) is true. The box stands still while the computer chooses.
+// at(x, y) is true. The box stands still while the computer chooses, so its bounds are read once.
 template <typename At> bool scan_points(const engine::Game& game, At at) {
-    for (int x = game.min_x; x <= game.max_x; ++x)
-        for (int y = game.min_y; y <= game.max_y; ++y)
+    const int first_x = game.min_x, last_x = game.max_x;
+    const int first_y = game.min_y, last_y = game.max_y;
+    for (int x = first_x; x <= last_x; ++x)
+        for (int y = first_y; y <= last_y; ++y)
             if (at(x, y)) return true;
     return false;
 }
@@ -26,7 +28,7 @@ template <typename At> bool scan_lines(const engine::Game& game, At at) {
 // The runs of exactly n stones of color, as at(back end, forward end, d), in the order in which
 // scan_lines first meets them. Meeting a run again at its later stones would ask the same
 // question of the same board, so each run is asked once.
-template <typename At> bool scan_runs(const std::vector<Run>& runs, int n, int color, At at) {
+template <typename At> bool scan_runs(const Runs& runs, int n, int color, At at) {
     for (const Run& run : runs)
         if (run.length == n && run.color == color && at(run.a, run.b, run.d)) return true;
     return false;

@@ -16,6 +16,7 @@ void take_back_one_move() {
     if (!game.stones_restored)
         sound::play_sound_cue(sound::Cue::put_piece_sound, in_the_background);
     engine::Events events;
+    events.reserve(engine::usual_most_events);
     engine::undo_move(game, events);
     show_events(events);
 }

@@ -83,6 +83,7 @@ bool make_computer_move() {
     }
     if (!choice) return false;
     engine::Events events;
+    events.reserve(engine::usual_most_events);
     engine::try_move(game, choice->at.x, choice->at.y, events);
     game.strategy_code = choice->strategy_code;
     engine::finish_move(game, events);

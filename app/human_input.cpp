@@ -22,6 +22,7 @@ constexpr int in_the_background = 1;
 // their turn, the computer's answer if the mode (as it is now) asks for one.
 void make_persons_move() {
     engine::Events events;
+    events.reserve(engine::usual_most_events);
     engine::try_move(game, game.move_x, game.move_y, events);
     engine::record_move(game, events);
     show_events(events);
@@ -63,6 +64,7 @@ void board_point_pressed(int x, int y) {
 // Markers only exist after a five has ended the game, so this swaps the turn silently.
 void x_image_Click(int) {
     engine::Events events;
+    events.reserve(engine::usual_most_events);
     engine::change_turn(game, events);
     show_events(events);
 }

@@ -63,4 +63,8 @@ using Event =
                  MovesCounted, GamesWonCounted, CuePlayed, MarkerPlaced, WinAnnounced, GameEnded>;
 using Events = std::vector<Event>;
 
+// More than a move ever tells but for a capture in many lines, so that a move's events take one
+// allocation.
+constexpr std::size_t usual_most_events = 16;
+
 } // namespace engine

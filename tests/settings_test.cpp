@@ -43,8 +43,7 @@ TEST(IniRead, FindsTheValueTheGameAlwaysRead) {
 
 TEST(IniRead, CutsLikeACBuffer) {
     const std::string text = "[game]\nlevel=" + std::string(200, 'v') + "\n";
-    for (int size : {1, 0, -5})
-        EXPECT_EQ(ini::read_value(text, "game", "lEvel", "x", size), "");
+    for (int size : {1, 0, -5}) EXPECT_EQ(ini::read_value(text, "game", "lEvel", "x", size), "");
     EXPECT_EQ(ini::read_value("[game]\n", "game", "level", "ab\0c"sv, 128), "ab");
     EXPECT_EQ(ini::read_value("", "game", "level", "abc", 3), "ab");
     const std::string huge(1 << 20, 'y');
@@ -176,8 +175,7 @@ TEST_F(ProfileFile, AReadOnlyProgramFolderKeepsTheSettingsInTheUsersOwnCopy) {
     fs::create_directory(program);
     std::ofstream(beside) << "[game]\nlevel=1\n";
     auto level = [&] {
-        return ini::read_value(ini::read_user_text(beside, config), "game", "level", "",
-                                   128);
+        return ini::read_value(ini::read_user_text(beside, config), "game", "level", "", 128);
     };
     auto save = [&](const char* value) {
         return ini::write_user_value(beside, config, "game", "level", value);
