@@ -177,6 +177,8 @@ MainWindow::MainWindow() : surface_(new view::BoardSurface(this)) {
     statusBar()->setObjectName(QStringLiteral("status_line"));
     statusBar()->setAccessibleName(QStringLiteral("Status line"));
     statusBar()->setSizeGripEnabled(false);
+    // A hint is out of date as soon as a stone comes or goes.
+    connect(surface_, &view::BoardSurface::piece_changed, statusBar(), &QStatusBar::clearMessage);
     add_keys();
     add_zoom_keys();
     // The keyboard starts on the board, first in the order of Tab.

@@ -576,12 +576,14 @@ private slots:
         QTRY_VERIFY(view::board_surface->hasFocus());
         QVERIFY(window_->findChild<QWidget*>("board_cursor")->isVisible());
         QVERIFY(app::game == before);
+        click(Control::step_button); // a move makes the hint out of date
+        QTRY_COMPARE(app::game.move_count, 5);
+        QVERIFY(window_->statusBar()->currentMessage().isEmpty());
 
         app::game.game_over = true;
-        app::game.cur_color = engine::red;
         app::set_enabled(Control::step_button, false); // as the end of a game does
         QVERIFY(!action("hint_menu")->isEnabled());
-        app::game = before;
+        app::game.game_over = false;
         action("advanced_menu")->trigger();
         click(Control::restart_button);
         QVERIFY(action("hint_menu")->isEnabled());
