@@ -74,6 +74,16 @@ std::optional<Choice> computer_move(const engine::Game& game, Dice& dice) {
     return Choice{chooser.choice(), random_code};
 }
 
+const char* ladder_tactic_choosing(const engine::Game& game, Point p) {
+    for (const Rung& rung : ladder) {
+        Chooser chooser(game);
+        if (!(chooser.*rung.tactic)()) continue;
+        const Point chosen = chooser.choice();
+        if (chosen.x == p.x && chosen.y == p.y) return rung.strategy_code;
+    }
+    return nullptr;
+}
+
 // The opening is drawn at random near the centre; later moves scan outwards from it.
 Point Chooser::candidate(Dice& dice, int i, int j) const {
     const Point middle{centre, centre};

@@ -34,4 +34,8 @@ struct Choice {
 // interior point is empty.
 std::optional<Choice> computer_move(const engine::Game& game, Dice& dice);
 
+// The strategy code of the first tactic of the ladder, in its order, that would itself choose p
+// on this game; nullptr when none would.
+const char* ladder_tactic_choosing(const engine::Game& game, Point p);
+
 } // namespace ai

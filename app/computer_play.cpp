@@ -54,6 +54,8 @@ void run_button_Click() {
                           {Control::two_player_button, false}});
     while (game.running && !game.game_over) {
         if (!make_computer_move()) {
+            // Whatever stopped the search has already set the buttons.
+            if (search_abandoned) continue;
             halt_button_Click();
             return;
         }

@@ -14,8 +14,31 @@ extern ai::Dice dice;
 void show_events(const engine::Events& events);
 
 // The computer's whole move for the side to move, as described for computer_move: false, with no
-// effect at all, only when no interior point is empty.
+// effect at all, when no interior point is empty, or when Expert's search ahead was abandoned
+// because the game, the mode, the skill or the run changed while it thought (see
+// search_abandoned).
 bool make_computer_move();
+
+// True when the last make_computer_move played nothing because its search was abandoned.
+extern bool search_abandoned;
+
+// True while Expert searches, for a move or a hint, the window answering meanwhile.
+extern bool computer_thinking;
+// True while Expert searches for the computer's move: the board refuses presses then, as the
+// move is not the person's.
+extern bool computer_moving;
+
+// Expert's choice for the side to move, searched on a copy of the game on a thread of its own
+// while the window goes on answering (expert_play.cpp); for_move when it is the computer's move.
+// Nothing when the search is no longer wanted: the game, its mode, the skill or the run changed
+// while it thought.
+std::optional<ai::Choice> think_ahead(bool for_move);
+
+// Help > Hint: the point Expert would play for the side to move, shown on the board and told,
+// not played. Does nothing once the game is over or while the computer plays.
+void hint_menu_Click();
+// Whether the Hint command can be given now.
+bool hint_available();
 
 // Start-up and new game (startup.cpp).
 void Form_Load();
@@ -54,6 +77,7 @@ void exit_menu_Click();
 void sound_menu_Click();
 void novice_menu_Click();
 void advanced_menu_Click();
+void expert_menu_Click();
 void save_menu_Click();
 void q_help_menu_Click();
 void about_menu_Click();

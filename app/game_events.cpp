@@ -2,6 +2,7 @@
 // in the window and the sound.
 #include "app/controller.h"
 
+#include "ai/expert/expert_player.h"
 #include "app/window_ops.h"
 #include "engine/moves.h"
 #include "sound/cues.h"
@@ -72,7 +73,14 @@ void show_events(const engine::Events& events) {
 }
 
 bool make_computer_move() {
-    const std::optional<ai::Choice> choice = ai::computer_move(game, dice);
+    search_abandoned = false;
+    std::optional<ai::Choice> choice;
+    if (game.skill_level == ai::expert_skill) {
+        choice = think_ahead(true);
+        if (!choice && search_abandoned) return false;
+    } else {
+        choice = ai::computer_move(game, dice);
+    }
     if (!choice) return false;
     engine::Events events;
     events.reserve(engine::usual_most_events);

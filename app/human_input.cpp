@@ -51,7 +51,8 @@ void board_point_pressed(int x, int y) {
     mouse_y = static_cast<i16>(y);
     game.move_x = mouse_x;
     game.move_y = mouse_y;
-    if (!mouse_point_ok() || game.game_over || game.game_mode == engine::comp_vs_comp) {
+    if (!mouse_point_ok() || game.game_over || game.game_mode == engine::comp_vs_comp ||
+        computer_moving) {
         sound::play_sound_cue(sound::Cue::bad_sound, wait_for_the_sound);
         return;
     }

@@ -28,6 +28,8 @@ void novice_menu_Click() { set_skill(settings::novice); }
 
 void advanced_menu_Click() { set_skill(settings::advanced); }
 
+void expert_menu_Click() { set_skill(settings::expert); }
+
 void save_menu_Click() { settings::save_settings(game.skill_level); }
 
 // Nothing is reported when the file is missing: the viewer then simply does not open.

@@ -69,4 +69,15 @@ void set_timer_enabled(bool enabled);
 // Shows the About window, modal, and returns once it has been closed.
 void show_about();
 
+// Safe from any thread: makes a wait_for_events of the window's thread return, so that it sees
+// that a search running beside it has finished.
+void wake_window();
+
+// Enables or disables the Hint command as hint_available says.
+void refresh_hint_command();
+
+// Puts the board's cursor ring on the grid point (x, y) and shows text in the status line,
+// telling the screen reader too; the game is not touched.
+void show_hint(int x, int y, const std::string& text);
+
 } // namespace app

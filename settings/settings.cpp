@@ -29,7 +29,8 @@ std::string read_setting(std::string_view text, const std::string& key) {
     return read_value(text, section, key, missing_value, value_buffer_size);
 }
 
-// True when value, upper-cased, begins with prefix; "of" turns the sound off, "nov" picks Novice.
+// True when value, upper-cased, begins with prefix; "of" turns the sound off, "nov" picks Novice
+// and "exp" Expert.
 bool starts_with_upper(const std::string& value, const std::string& prefix) {
     if (value.size() < prefix.size()) return false;
     return std::equal(prefix.begin(), prefix.end(), value.begin(), [](char want, char got) {
@@ -52,7 +53,9 @@ int load_settings() {
     sound_on = !starts_with_upper(sound_setting, "OF");
     show_sound_mark();
     skill_setting = read_setting(text, "Skill");
-    const int skill_level = starts_with_upper(skill_setting, "NOV") ? novice : advanced;
+    const int skill_level = starts_with_upper(skill_setting, "NOV")   ? novice
+                            : starts_with_upper(skill_setting, "EXP") ? expert
+                                                                      : advanced;
     show_skill_marks(skill_level);
     return skill_level;
 }
@@ -62,10 +65,12 @@ void show_sound_mark() { set_checked(MenuItem::sound_menu, sound_on); }
 void show_skill_marks(int skill_level) {
     set_checked(MenuItem::novice_menu, skill_level == novice);
     set_checked(MenuItem::advanced_menu, skill_level == advanced);
+    set_checked(MenuItem::expert_menu, skill_level == expert);
 }
 
 void save_settings(int skill_level) {
-    write_setting(section, "Skill", skill_level == advanced ? "ADV" : "NOV", ini_path);
+    const char* skill = skill_level == expert ? "EXP" : skill_level == advanced ? "ADV" : "NOV";
+    write_setting(section, "Skill", skill, ini_path);
     write_setting(section, "Sound", sound_on ? "ON" : "OFF", ini_path);
 }
 

@@ -22,6 +22,8 @@ extern bool sound_on;
 // Skill levels as the settings file and the Options menu know them.
 constexpr int novice = 0;
 constexpr int advanced = 1;
+// Looks ahead: above the two levels of the ladder.
+constexpr int expert = 2;
 
 // Builds ini_path from the program's directory.
 void init_ini_path();

@@ -8,7 +8,8 @@ namespace settings {
 enum class MenuItem {
     sound_menu,
     novice_menu,
-    advanced_menu
+    advanced_menu,
+    expert_menu
 };
 
 // Everything in the settings file, read in one go; empty when there is no such file or it cannot

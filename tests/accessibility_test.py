@@ -142,7 +142,8 @@ def run(program_path, verbose):
         wait_for("the computer's answer",
                  lambda: moves.get_current_value() == 2)
         expect("centre after the move", centre.get_name(), "10, 10: GREEN stone")
-        status = next(node for node in walk(app) if node.get_role_name() == "status bar")
+        status = next(node for node in walk(app) if node.get_role_name() == "status bar"
+                      and node.get_description() == "Computer's last move")
         statement = status.get_name()
         if not re.fullmatch(r"RED plays \d+, \d+: [A-Z0-9 ]+", statement):
             raise Failure(f"computer's move told as {statement!r}")

@@ -308,6 +308,21 @@ void tell_panel_changed(QLabel* panel) {
     QAccessible::updateAccessibility(&description);
 }
 
+namespace {
+
+// The move status says statement from now on, and a screen reader hears of it.
+void tell_statement(const QString& statement) {
+    move_statement = statement;
+    if (!QAccessible::isActive() || !view::board_surface) return;
+    auto* window = dynamic_cast<WindowAccessible*>(
+        QAccessible::queryAccessibleInterface(view::board_surface->window()));
+    if (window) tell(window->status(), QAccessible::NameChanged);
+}
+
+} // namespace
+
+void tell_hint(const QString& text) { tell_statement(text); }
+
 void tell_computer_move(const std::string& tactic) {
     if (!view::board_surface) return;
     view::PictureElement* stone = view::board_surface->computer_stone();
@@ -315,15 +330,11 @@ void tell_computer_move(const std::string& tactic) {
     told_stone = stone;
     const QPoint point = BoardSurface::point_of(stone);
     const int color = stone->array() == view::ImageArray::g_stone ? engine::green : engine::red;
-    move_statement = QStringLiteral("%1 plays %2, %3: %4")
-                         .arg(color_name(color))
-                         .arg(point.x())
-                         .arg(point.y())
-                         .arg(QString::fromStdString(tactic));
-    if (!QAccessible::isActive()) return;
-    auto* window = dynamic_cast<WindowAccessible*>(
-        QAccessible::queryAccessibleInterface(view::board_surface->window()));
-    if (window) tell(window->status(), QAccessible::NameChanged);
+    tell_statement(QStringLiteral("%1 plays %2, %3: %4")
+                       .arg(color_name(color))
+                       .arg(point.x())
+                       .arg(point.y())
+                       .arg(QString::fromStdString(tactic)));
 }
 
 } // namespace app

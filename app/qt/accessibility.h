@@ -5,6 +5,7 @@
 #include <string>
 
 class QLabel;
+class QString;
 
 namespace app {
 
@@ -17,5 +18,8 @@ void tell_panel_changed(QLabel* panel);
 
 // After the status panels' refresh: states the computer's newest move with its tactic, once.
 void tell_computer_move(const std::string& tactic);
+
+// States a hint where the computer's moves are stated, until the next move replaces it.
+void tell_hint(const QString& text);
 
 } // namespace app

@@ -23,6 +23,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QStatusBar>
 #include <QWindow>
 
 #include <algorithm>
@@ -212,6 +213,12 @@ MainWindow::MainWindow() : surface_(new view::BoardSurface(this)) {
     setCentralWidget(surface_);
     build_menus();
     build_side_panel();
+    // The status line below the board, where a hint is told.
+    statusBar()->setObjectName(QStringLiteral("status_line"));
+    statusBar()->setAccessibleName(QStringLiteral("Status line"));
+    statusBar()->setSizeGripEnabled(false);
+    // A hint is out of date as soon as a stone comes or goes.
+    connect(surface_, &view::BoardSurface::piece_changed, statusBar(), &QStatusBar::clearMessage);
     add_keys();
     add_zoom_keys();
     // The keyboard starts on the board, first in the order of Tab.
@@ -240,6 +247,7 @@ QAction* MainWindow::menu_item(settings::MenuItem item) const {
     case settings::MenuItem::sound_menu: return sound_menu_;
     case settings::MenuItem::novice_menu: return novice_menu_;
     case settings::MenuItem::advanced_menu: return advanced_menu_;
+    case settings::MenuItem::expert_menu: return expert_menu_;
     }
     return nullptr;
 }
@@ -298,20 +306,35 @@ void MainWindow::build_menus() {
     skill_menu->setObjectName(QStringLiteral("skill_menu"));
     novice_menu_ = add_item(skill_menu, "novice_menu", "&Novice", app::novice_menu_Click);
     advanced_menu_ = add_item(skill_menu, "advanced_menu", "&Advanced", app::advanced_menu_Click);
+    expert_menu_ = add_item(skill_menu, "expert_menu", "&Expert", app::expert_menu_Click);
     add_item(options_menu, "save_menu", "S&ave Settings", app::save_menu_Click);
-    for (QAction* checked : {sound_menu_, novice_menu_, advanced_menu_})
+    for (QAction* checked : {sound_menu_, novice_menu_, advanced_menu_, expert_menu_})
         checked->setCheckable(true);
-    // Shown with round marks as one choice of two. A pick of the checked level leaves it
-    // checked; the handlers set both marks all the same.
+    // Shown with round marks as one choice of three. A pick of the checked level leaves it
+    // checked; the handlers set every mark all the same.
     auto* skill_levels = new QActionGroup(skill_menu);
     skill_levels->addAction(novice_menu_);
     skill_levels->addAction(advanced_menu_);
+    skill_levels->addAction(expert_menu_);
 
     QMenu* help_menu = menuBar()->addMenu(QStringLiteral("&Help"));
     help_menu->setObjectName(QStringLiteral("help_menu"));
     add_item(help_menu, "q_help_menu", "&Vellox Help", app::q_help_menu_Click)
         ->setShortcut(Qt::Key_F1);
     add_item(help_menu, "about_menu", "&About...", app::about_menu_Click);
+    help_menu->addSeparator();
+    hint_menu_ = add_item(help_menu, "hint_menu", "&Hint", app::hint_menu_Click);
+    hint_menu_->setShortcut(Qt::CTRL | Qt::Key_I);
+    connect(help_menu, &QMenu::aboutToShow, this, &MainWindow::refresh_hint_command);
+}
+
+void MainWindow::refresh_hint_command() { hint_menu_->setEnabled(app::hint_available()); }
+
+// The ring and the words stay until the next hint, a move or the cursor's own steps move them.
+void MainWindow::show_hint(int x, int y, const QString& text) {
+    surface_->show_cursor_at(QPoint(x, y));
+    statusBar()->showMessage(text);
+    tell_hint(text);
 }
 
 // Keys for the buttons played most (Exit and Help have theirs in the menus). A key does what its

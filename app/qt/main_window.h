@@ -49,6 +49,14 @@ public:
     // stone just played in sight; in screen coordinates.
     QPoint message_place(QSize box) const;
 
+    // Enables Help > Hint when a hint can be given: the game goes on and the computer is not
+    // playing.
+    void refresh_hint_command();
+
+    // The cursor ring on the grid point (x, y), and text in the status line and to the screen
+    // reader.
+    void show_hint(int x, int y, const QString& text);
+
     // The help viewer, while one is open; the quit notice closes it.
     QPointer<QWidget> help_viewer;
 
@@ -81,6 +89,8 @@ private:
     QAction* sound_menu_ = nullptr;
     QAction* novice_menu_ = nullptr;
     QAction* advanced_menu_ = nullptr;
+    QAction* expert_menu_ = nullptr;
+    QAction* hint_menu_ = nullptr;
     QTimer Timer1_;
 };
 

@@ -46,8 +46,11 @@ protected:
 
 namespace app {
 
+// The buttons change with the game's state, and Hint with them.
 void set_enabled(app::Control control, bool enabled) {
-    if (main_window) main_window->control(control)->setEnabled(enabled);
+    if (!main_window) return;
+    main_window->control(control)->setEnabled(enabled);
+    main_window->refresh_hint_command();
 }
 
 void set_caption(app::Control panel, const std::string& value) {
@@ -100,6 +103,21 @@ void set_timer_enabled(bool enabled) {
         timer.stop();
     else if (!timer.isActive())
         timer.start();
+}
+
+// A queued call that does nothing is enough to end the wait.
+void wake_window() {
+    if (auto* application = QCoreApplication::instance())
+        QMetaObject::invokeMethod(
+            application, [] {}, Qt::QueuedConnection);
+}
+
+void refresh_hint_command() {
+    if (main_window) main_window->refresh_hint_command();
+}
+
+void show_hint(int x, int y, const std::string& text) {
+    if (main_window) main_window->show_hint(x, y, QString::fromStdString(text));
 }
 
 } // namespace app

@@ -33,6 +33,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBrowser>
@@ -287,8 +288,8 @@ private:
             Control::run_button,        Control::halt_button,       Control::step_button,
             Control::restart_button,    Control::back_button,       Control::Zero_games_won,
             Control::one_player_button, Control::two_player_button, Control::no_player_button};
-        const char* items[] = {"sound_menu", "novice_menu", "advanced_menu",
-                               "save_menu",  "q_help_menu", "about_menu"};
+        const char* items[] = {"sound_menu", "novice_menu", "advanced_menu", "expert_menu",
+                               "save_menu",  "q_help_menu", "about_menu",    "hint_menu"};
         const int kind = pick(0, 99);
         if (dismiss_modal()) return true;
         if (kind < 55) {
@@ -698,8 +699,56 @@ private slots:
         QFile saved(settings_file);
         QVERIFY(saved.open(QIODevice::ReadOnly));
         QCOMPARE(saved.readAll(), QByteArray("[OPTIONS]\nSkill=NOV\nSound=OFF\n"));
+        action("expert_menu")->trigger();
+        QVERIFY(action("expert_menu")->isChecked() && !action("advanced_menu")->isChecked() &&
+                !action("novice_menu")->isChecked());
+        action("save_menu")->trigger();
+        QFile resaved(settings_file); // the file is replaced whole
+        QVERIFY(resaved.open(QIODevice::ReadOnly));
+        QCOMPARE(resaved.readAll(), QByteArray("[OPTIONS]\nSkill=EXP\nSound=OFF\n"));
         action("advanced_menu")->trigger();
-        QVERIFY(action("advanced_menu")->isChecked() && !action("novice_menu")->isChecked());
+        QVERIFY(action("advanced_menu")->isChecked() && !action("novice_menu")->isChecked() &&
+                !action("expert_menu")->isChecked());
+    }
+
+    // Expert thinks beside the window and plays when done; the hint rings the point it would
+    // play and says it in the status line, leaving the game as it was, and is not offered once
+    // the game is over.
+    void expertPlaysAndTheHintRingsItsPoint() {
+        window_->activateWindow();
+        QTRY_VERIFY(window_->isActiveWindow());
+        click(Control::two_player_button);
+        click(Control::restart_button);
+        action("expert_menu")->trigger();
+        for (auto [x, y] : {std::pair{9, 9}, {10, 10}, {9, 10}}) click_point(x, y);
+        click(Control::step_button);
+        QTRY_COMPARE(app::game.move_count, 4);
+        QCOMPARE(app::game.cur_color, engine::green);
+        QVERIFY(!caption(Control::scode_lab).isEmpty());
+
+        const engine::Game before = app::game;
+        QVERIFY(action("hint_menu")->isEnabled());
+        action("hint_menu")->trigger();
+        const QString said = window_->statusBar()->currentMessage();
+        const QRegularExpression hint(R"(Hint for GREEN: (\d+), (\d+), [A-Z0-9 ]+)");
+        const QRegularExpressionMatch match = hint.match(said);
+        QVERIFY2(match.hasMatch(), qPrintable(said));
+        QCOMPARE(view::board_surface->cursor_point(),
+                 QPoint(match.captured(1).toInt(), match.captured(2).toInt()));
+        QTRY_VERIFY(view::board_surface->hasFocus());
+        QVERIFY(window_->findChild<QWidget*>("board_cursor")->isVisible());
+        QVERIFY(app::game == before);
+        click(Control::step_button); // a move makes the hint out of date
+        QTRY_COMPARE(app::game.move_count, 5);
+        QVERIFY(window_->statusBar()->currentMessage().isEmpty());
+
+        app::game.game_over = true;
+        app::set_enabled(Control::step_button, false); // as the end of a game does
+        QVERIFY(!action("hint_menu")->isEnabled());
+        app::game.game_over = false;
+        action("advanced_menu")->trigger();
+        click(Control::restart_button);
+        QVERIFY(action("hint_menu")->isEnabled());
     }
 
     // At any size the client area scales as one, centred: a press lands on the point aimed at,

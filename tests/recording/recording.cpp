@@ -46,7 +46,7 @@ template <typename... Parts> void record(const char* operation, const Parts&... 
 const char* ink_name(view::Ink ink) { return ink == view::Ink::yellow ? "yellow" : "foreground"; }
 
 const char* menu_name(settings::MenuItem item) {
-    const char* names[] = {"sound_menu", "novice_menu", "advanced_menu"};
+    const char* names[] = {"sound_menu", "novice_menu", "advanced_menu", "expert_menu"};
     return names[static_cast<int>(item)];
 }
 
@@ -149,6 +149,13 @@ void center_main_window() { record("center_main_window"); }
 void set_timer_enabled(bool enabled) { record("set_timer_enabled", enabled); }
 
 void show_about() { record("show_about"); }
+
+// Called from the search's thread: not recorded, since the record belongs to the window's.
+void wake_window() {}
+
+void refresh_hint_command() { record("refresh_hint_command", hint_available()); }
+
+void show_hint(int x, int y, const std::string& text) { record("show_hint", x, y, text); }
 
 } // namespace app
 

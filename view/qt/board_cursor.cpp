@@ -33,6 +33,8 @@ void BoardCursor::step_by(int dx, int dy) {
 
 void BoardCursor::go_home() { place_at(centre_point); }
 
+void BoardCursor::move_to(QPoint point) { step_by(point.x() - point_.x(), point.y() - point_.y()); }
+
 void BoardCursor::place_at(QPoint point) {
     point_ = point;
     lay_out();

@@ -23,6 +23,9 @@ public:
     // Back to the centre of the board.
     void go_home();
 
+    // To the given point, kept on the inner points.
+    void move_to(QPoint point);
+
     // Places the cursor again at the board's zoom.
     void lay_out();
 

@@ -130,6 +130,14 @@ BoardSurface::BoardSurface(QWidget* parent)
 
 QPoint BoardSurface::cursor_point() const { return cursor_->point(); }
 
+void BoardSurface::show_cursor_at(QPoint point) {
+    cursor_->move_to(point);
+    if (hasFocus())
+        emit cursor_moved();
+    else
+        setFocus(Qt::OtherFocusReason); // shows the cursor and tells of it
+}
+
 QPoint BoardSurface::point_of(const PictureElement* picture) {
     const QPointF centre = picture->place() + QPointF(image_size, image_size) / 2;
     const GridPoint point =

@@ -70,6 +70,9 @@ public:
 
     // The grid point the keyboard's cursor stands on.
     QPoint cursor_point() const;
+    // Moves the keyboard's cursor to an inner grid point and shows it there, the board taking
+    // the keyboard.
+    void show_cursor_at(QPoint point);
 
     // The grid point a picture element is centred on.
     static QPoint point_of(const PictureElement* picture);
