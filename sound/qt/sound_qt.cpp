@@ -105,18 +105,6 @@ bool same_file(const struct stat& a, const struct stat& b) {
            a.st_ctim.tv_sec == b.st_ctim.tv_sec && a.st_ctim.tv_nsec == b.st_ctim.tv_nsec;
 }
 
-// Named by the sound itself, its format and samples, so that every run and every copy of the
-// program, in whatever process namespace, shares one sample per sound, which a copy may leave in
-// the server's cache for the next: the same sound never piles up. A name may hold few characters,
-// so the sound is hashed.
-QByteArray sample_name(const Wav& wav) {
-    const quint32 format[] = {wav.sample_rate, wav.channels, wav.bits};
-    QCryptographicHash hash(QCryptographicHash::Sha1);
-    hash.addData(QByteArrayView(reinterpret_cast<const char*>(format), sizeof format));
-    hash.addData(wav.pcm);
-    return "vellox-" + hash.result().toHex();
-}
-
 std::shared_ptr<const Sound> read_sound(const QUrl& source, const QString& file) {
     std::optional<Wav> wav = read_wav(file);
     if (!wav) return nullptr;
@@ -250,6 +238,18 @@ std::optional<Wav> read_wav(const QString& file) {
         if (!wav.seek(body + size + (size & 1))) return std::nullopt;
     }
     return std::nullopt;
+}
+
+// Named by the sound itself, its format and samples, so that every run and every copy of the
+// program, in whatever process namespace, shares one sample per sound, which a copy may leave in
+// the server's cache for the next: the same sound never piles up. A name may hold few characters,
+// so the sound is hashed.
+QByteArray sample_name(const Wav& wav) {
+    const quint32 format[] = {wav.sample_rate, wav.channels, wav.bits};
+    QCryptographicHash hash(QCryptographicHash::Sha1);
+    hash.addData(QByteArrayView(reinterpret_cast<const char*>(format), sizeof format));
+    hash.addData(wav.pcm);
+    return "vellox-" + hash.result().toHex();
 }
 
 QString file_from_path(const std::string& path) {

@@ -140,7 +140,11 @@ private:
     void played(int error, uint32_t sink_input) {
         Request& r = *request_;
         forget(std::exchange(r.operation, nullptr));
-        if (r.late) {
+        if (sink_input == PA_INVALID_INDEX && error == PA_ERR_NOENTITY && !r.uploaded) {
+            // Not in the cache yet, or taken out of it by someone else; uploaded even for a cue
+            // too late to play, so that the next one finds it.
+            send_upload();
+        } else if (r.late) {
             if (sink_input != PA_INVALID_INDEX) stop(sink_input);
             finish();
         } else if (sink_input != PA_INVALID_INDEX) {
@@ -149,9 +153,6 @@ private:
                 pa_rtclock_now() + pa_usec_t(r.sound->wav.length_ms) * 1000 + playing_margin_us;
             answer(r.cue, r.sound->wav.length_ms);
             finish();
-        } else if (error == PA_ERR_NOENTITY && !r.uploaded) {
-            // Not in the cache yet, or taken out of it by someone else.
-            send_upload();
         } else {
             refused();
         }
