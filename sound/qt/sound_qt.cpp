@@ -1,6 +1,6 @@
-// sound::play_sound: the cues are checked here and played by the sound module on a thread of
-// its own with its own event loop, so a call that waits for its sound to end never runs the
-// window's events.
+// sound::play_sound: the cues are checked here and handed to the sound module, which is loaded
+// on a thread of its own and never waits for the server; a call that waits for its sound to end
+// sleeps, so it never runs the window's events.
 #include "sound/qt/sound_qt.h"
 
 #include "platform/program_dir.h"
