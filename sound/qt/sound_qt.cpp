@@ -39,9 +39,11 @@ constexpr quint32 highest_rate = 192000;
 // Chunks are read one by one up to the sound data; a file of many tiny ones is not a cue.
 constexpr int most_chunks = 64;
 // How long after it is asked for a cue may start: later, it would no longer go with its move
-// and is dropped. A waiting cue holds the window at most this long beyond its own length.
-constexpr qint64 background_start_ms = 150;
-constexpr qint64 waiting_start_ms = 50;
+// and is dropped, or stopped as soon as the server answers.
+constexpr qint64 latest_start_ms = 150;
+// A waiting call waits no longer for its cue to start, so that it holds the window at most this
+// long beyond the cue's length; a cue that starts later sounds on after the call has returned.
+constexpr qint64 longest_wait_for_start_ms = 50;
 constexpr int shutdown_wait_ms = 2000;
 // The game has four cues; this only bounds the cache if the settings keep naming new files.
 constexpr int cache_limit = 8;
@@ -208,11 +210,11 @@ void play_on(Worker& w, const Playback& cue) {
 }
 
 // Sleeping, not spinning an event loop: no event of the window may run before the sound ends.
-// The call waits for the cue to start no longer than the cue may take to start, and returns when
-// it has sounded its length, never later than that margin after its length.
-void wait_for(Waiter& waiter, const QDeadlineTimer& start_by, qint64 length_ms) {
-    const QDeadlineTimer end(start_by.remainingTime() + length_ms);
-    if (!waiter.answered.tryAcquire(1, static_cast<int>(start_by.remainingTime()))) return;
+// The call returns when the cue has sounded its length, and never later than the longest wait
+// for its start after its length.
+void wait_for(Waiter& waiter, const QDeadlineTimer& started_by, qint64 length_ms) {
+    const QDeadlineTimer end(started_by.remainingTime() + length_ms);
+    if (!waiter.answered.tryAcquire(1, static_cast<int>(started_by.remainingTime()))) return;
     QThread::msleep(static_cast<unsigned long>(std::min(waiter.length_ms, end.remainingTime())));
 }
 
@@ -275,12 +277,12 @@ void sound::play_sound(const std::string& path, int flags) {
     sound::Worker* worker = sound::started_worker();
     if (!worker) return;
     const bool wait = (flags & 1) == 0;
-    const QDeadlineTimer start_by(wait ? sound::waiting_start_ms : sound::background_start_ms,
-                                  Qt::PreciseTimer);
+    const QDeadlineTimer start_by(sound::latest_start_ms, Qt::PreciseTimer);
+    const QDeadlineTimer started_by(sound::longest_wait_for_start_ms, Qt::PreciseTimer);
     const std::shared_ptr<const sound::Sound>& alert = sound::alert_sound();
     std::shared_ptr<const sound::Sound> played = sound::cue_sound(sound::file_from_path(path));
     const sound::Playback cue{played ? std::move(played) : alert, alert,
                               wait ? std::make_shared<sound::Waiter>() : nullptr, start_by};
     sound::play_on(*worker, cue);
-    if (cue.waiter) sound::wait_for(*cue.waiter, start_by, cue.sound->wav.length_ms);
+    if (cue.waiter) sound::wait_for(*cue.waiter, started_by, cue.sound->wav.length_ms);
 }
