@@ -88,6 +88,11 @@ public:
     }
 
 private:
+    enum class Deadline {
+        connect,
+        start
+    };
+
     struct Waiting {
         Playback cue;
         pa_usec_t start_by;
@@ -120,7 +125,7 @@ private:
         if (pa_context_get_state(context_) != PA_CONTEXT_READY) return;
         Waiting next = *std::exchange(waiting_, std::nullopt);
         request_ = std::make_unique<Request>(Request{next.cue, next.cue.sound.get()});
-        if (next.start_by != PA_USEC_INVALID) arm(next.start_by, &Player::start_passed);
+        if (next.start_by != PA_USEC_INVALID) arm(next.start_by, Deadline::start);
         stop_playing();
         send_play();
     }
@@ -276,7 +281,7 @@ private:
             disconnect_server();
             return false;
         }
-        arm(pa_rtclock_now() + connect_timeout_us, &Player::connect_timed_out);
+        arm(pa_rtclock_now() + connect_timeout_us, Deadline::connect);
         return true;
     }
 
@@ -318,17 +323,23 @@ private:
     }
 
     // One timer serves the request out, or the connection under way, as only one is at a time.
-    void arm(pa_usec_t when, void (Player::*fired)()) {
+    void arm(pa_usec_t when, Deadline deadline) {
         disarm();
-        fired_ = fired;
+        deadline_ = deadline;
         timer_ = pa_context_rttime_new(
             context_, when,
             [](pa_mainloop_api*, pa_time_event*, const struct timeval*, void* data) {
-                auto* player = static_cast<Player*>(data);
-                player->disarm();
-                (player->*player->fired_)();
+                static_cast<Player*>(data)->deadline_passed();
             },
             this);
+    }
+
+    void deadline_passed() {
+        disarm();
+        if (deadline_ == Deadline::start)
+            start_passed();
+        else
+            connect_timed_out();
     }
 
     void disarm() {
@@ -356,7 +367,7 @@ private:
     std::optional<Waiting> waiting_;
     std::unique_ptr<Request> request_;
     pa_time_event* timer_ = nullptr;
-    void (Player::*fired_)() = nullptr;
+    Deadline deadline_ = Deadline::connect;
     // The sink input of the cue last started, and until when it may still sound.
     uint32_t playing_ = PA_INVALID_INDEX;
     pa_usec_t playing_until_ = 0;
