@@ -491,12 +491,9 @@ private slots:
         const std::shared_ptr<void> go_on(nullptr, [this](void*) { server->signal_all(SIGCONT); });
         const qint64 frozen = clock.elapsed();
         sound::play_sound(cue("victory.wav").toStdString(), 1);
-        for (int i = 0; i < 3; ++i) {
-            // Generous for a busy machine, and still well short of a wait behind a blocked
-            // request.
-            const qint64 held = timed_play(cue("bad.wav"), 0);
-            QVERIFY2(held <= bad + 50 + 100, qPrintable(QString::number(held)));
-        }
+        qint64 longest_hold = 0;
+        for (int i = 0; i < 3; ++i)
+            longest_hold = std::max(longest_hold, timed_play(cue("bad.wav"), 0));
         for (int i = 0; i < 10; ++i) {
             sound::play_sound(cue(i % 2 ? "take_two.wav" : "put_piece.wav").toStdString(), 1);
             QThread::msleep(100);
@@ -519,6 +516,8 @@ private slots:
         }
         QVERIFY(sounds(cue("put_piece.wav"), 3));
         QCOMPARE(most_at_once(monitor->events_since(frozen)), 1);
+        // Generous for a busy machine, and still well short of a wait behind a blocked request.
+        QVERIFY2(longest_hold <= bad + 50 + 100, qPrintable(QString::number(longest_hold)));
     }
 
     // Killed, the server costs a waiting cue no more than its length; started again, it has
