@@ -180,7 +180,10 @@ void hand_over(Output* output, const Playback& cue) {
 // The module is loaded on the sound thread, so that neither loading it nor setting up the audio
 // holds the window; a cue asked for meanwhile is handed over once it is loaded.
 void loaded(Worker& w) {
-    auto* output = qobject_cast<Output*>(platform::load_module(u"sound"));
+    QObject* module = platform::load_module(u"sound");
+    // The player outlives the thread, which ends before the program does.
+    if (module) module->moveToThread(QCoreApplication::instance()->thread());
+    auto* output = qobject_cast<Output*>(module);
     QMutexLocker lock(&w.mutex);
     if (w.loaded) return;
     w.loaded = true;
