@@ -145,23 +145,22 @@ struct Worker {
     std::optional<Playback> early;
 };
 
-// Never destroyed by a static destructor: exit() from inside a handler must not tear down a
-// running thread. A normal exit shuts it down from the application's post routine.
+// Never destroyed: exit() from inside a handler must not tear down a running thread, and at a
+// normal exit, when the application's post routine shuts it down, the thread may still be
+// letting go of its own data as the program ends. Cues after that are silent.
 Worker* worker = nullptr;
 
 void shut_down() {
     if (!worker) return;
-    Worker* ending = std::exchange(worker, nullptr);
     {
-        QMutexLocker lock(&ending->mutex);
-        if (ending->output) ending->output->leave_server();
-        ending->loaded = true;
-        ending->output = nullptr;
+        QMutexLocker lock(&worker->mutex);
+        if (worker->output) worker->output->leave_server();
+        worker->loaded = true;
+        worker->output = nullptr;
     }
-    ending->thread.quit();
-    // A thread that will not end is left running rather than destroyed under itself.
-    if (!ending->thread.wait(QDeadlineTimer(shutdown_wait_ms))) return;
-    delete ending;
+    worker->thread.quit();
+    // A thread that will not end is left running.
+    worker->thread.wait(QDeadlineTimer(shutdown_wait_ms));
 }
 
 // Tells a waiting call that its cue will not play.
