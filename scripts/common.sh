@@ -5,7 +5,8 @@ packages=(cmake make g++ pkg-config clang-format libgtest-dev libgmock-dev libbe
     qt6-base-dev libpulse-dev qt6-svg-dev qt6-tools-dev qt6-tools-dev-tools
     qt6-documentation-tools libqt6sql6-sqlite libqt6svg6 libgl-dev xvfb xauth
     librsvg2-bin desktop-file-utils appstream dpkg-dev file
-    at-spi2-core dbus gir1.2-atspi-2.0 python3-gi xdotool weston qt6-wayland)
+    at-spi2-core dbus gir1.2-atspi-2.0 python3-gi xdotool weston qt6-wayland
+    pulseaudio pulseaudio-utils pipewire pipewire-pulse wireplumber)
 
 project_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 

@@ -1,6 +1,6 @@
-// sound::play_sound: the cues are checked here and played by the sound module on a thread of
-// its own with its own event loop, so a call that waits for its sound to end never runs the
-// window's events.
+// sound::play_sound: the cues are checked here and handed to the sound module, which is loaded
+// on a thread of its own and never waits for the server; a call that waits for its sound to end
+// sleeps, so it never runs the window's events.
 #include "sound/qt/sound_qt.h"
 
 #include "platform/program_dir.h"
@@ -16,10 +16,10 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
+#include <QMutex>
 #include <QThread>
 
 #include <algorithm>
-#include <atomic>
 #include <memory>
 
 #include <sys/stat.h>
@@ -38,9 +38,12 @@ constexpr quint32 lowest_rate = 4000;
 constexpr quint32 highest_rate = 192000;
 // Chunks are read one by one up to the sound data; a file of many tiny ones is not a cue.
 constexpr int most_chunks = 64;
-// A waiting call returns at most this long after its sound should have ended, whether or not
-// the player has got as far as starting it.
-constexpr qint64 wait_margin_ms = 250;
+// How long after it is asked for a cue may start: later, it would no longer go with its move
+// and is dropped, or stopped as soon as the server answers.
+constexpr qint64 latest_start_ms = 150;
+// A waiting call waits no longer for its cue to start, so that it holds the window at most this
+// long beyond the cue's length; a cue that starts later sounds on after the call has returned.
+constexpr qint64 longest_wait_for_start_ms = 50;
 constexpr int shutdown_wait_ms = 2000;
 // The game has four cues; this only bounds the cache if the settings keep naming new files.
 constexpr int cache_limit = 8;
@@ -104,22 +107,11 @@ bool same_file(const struct stat& a, const struct stat& b) {
            a.st_ctim.tv_sec == b.st_ctim.tv_sec && a.st_ctim.tv_nsec == b.st_ctim.tv_nsec;
 }
 
-// A sound server may serve other programs, and other runs of this one, so the name tells the
-// process; a name may hold few characters, so the file and what it was like are hashed.
-QByteArray sample_name(const QString& file, const struct stat& read) {
-    const qint64 identity[] = {qint64(read.st_dev), qint64(read.st_ino), qint64(read.st_size),
-                               qint64(read.st_ctim.tv_sec), qint64(read.st_ctim.tv_nsec)};
-    QCryptographicHash hash(QCryptographicHash::Sha1);
-    hash.addData(QFile::encodeName(file));
-    hash.addData(QByteArrayView(reinterpret_cast<const char*>(identity), sizeof identity));
-    return "vellox-" + QByteArray::number(::getpid()) + '-' + hash.result().toHex();
-}
-
-std::shared_ptr<const Sound> read_sound(const QUrl& source, const QString& file,
-                                        const struct stat& read) {
+std::shared_ptr<const Sound> read_sound(const QUrl& source, const QString& file) {
     std::optional<Wav> wav = read_wav(file);
     if (!wav) return nullptr;
-    return std::make_shared<const Sound>(Sound{source, sample_name(file, read), std::move(*wav)});
+    QByteArray name = sample_name(*wav);
+    return std::make_shared<const Sound>(Sound{source, std::move(name), std::move(*wav)});
 }
 
 std::shared_ptr<const Sound> cue_sound(const QString& file) {
@@ -129,49 +121,75 @@ std::shared_ptr<const Sound> cue_sound(const QString& file) {
     auto found = known.find(file);
     if (found != known.end() && same_file(found->file, now)) return found->sound;
     if (known.size() >= cache_limit) known.clear();
-    std::shared_ptr<const Sound> sound = read_sound(QUrl::fromLocalFile(file), file, now);
+    std::shared_ptr<const Sound> sound = read_sound(QUrl::fromLocalFile(file), file);
     known.insert(file, KnownSound{now, sound});
     return sound;
 }
 
 // Bundled in the program, so never null.
 const std::shared_ptr<const Sound>& alert_sound() {
-    static const std::shared_ptr<const Sound> alert = read_sound(alert_url(), alert_file(), {});
+    static const std::shared_ptr<const Sound> alert = read_sound(alert_url(), alert_file());
     return alert;
 }
 
-// The sound thread, and the sound module's player on it once the first cue has loaded it.
+// The sound thread, which loads the sound module, and the module's player once loaded.
 struct Worker {
     QThread thread;
-    // Lives on the thread: the cues are queued to it.
+    // Lives on the thread.
     QObject context;
-    // Null before the module is loaded, and for good where it is missing or broken.
-    std::atomic<Output*> output = nullptr;
+    QMutex mutex;
+    bool loaded = false;
+    // Null where the module is missing or broken.
+    Output* output = nullptr;
+    // The newest cue asked for while the module was loading.
+    std::optional<Playback> early;
 };
 
-// Never destroyed by a static destructor: exit() from inside a handler must not tear down a
-// running thread. A normal exit shuts it down from the application's post routine.
+// Never destroyed: exit() from inside a handler must not tear down a running thread, and at a
+// normal exit, when the application's post routine shuts it down, the thread may still be
+// letting go of its own data as the program ends. Cues after that are silent.
 Worker* worker = nullptr;
 
 void shut_down() {
     if (!worker) return;
-    Worker* ending = std::exchange(worker, nullptr);
-    QMetaObject::invokeMethod(
-        &ending->context,
-        [ending] {
-            if (Output* output = ending->output) output->forget_all();
-            // Queued behind the deleteLater calls, so that those are carried out first.
-            QMetaObject::invokeMethod(
-                &ending->context, [] { QThread::currentThread()->quit(); }, Qt::QueuedConnection);
-        },
-        Qt::QueuedConnection);
-    // A thread that will not end is left running rather than destroyed under itself.
-    if (!ending->thread.wait(QDeadlineTimer(shutdown_wait_ms))) return;
-    delete ending;
+    {
+        QMutexLocker lock(&worker->mutex);
+        if (worker->output) worker->output->leave_server();
+        worker->loaded = true;
+        worker->output = nullptr;
+    }
+    worker->thread.quit();
+    // A thread that will not end is left running.
+    worker->thread.wait(QDeadlineTimer(shutdown_wait_ms));
+}
+
+// Tells a waiting call that its cue will not play.
+void silent(const Playback& cue) {
+    if (cue.waiter) cue.waiter->answered.release();
+}
+
+// Hands the cue to the player; without the module the cue is silent.
+void hand_over(Output* output, const Playback& cue) {
+    if (output)
+        output->play(cue);
+    else
+        silent(cue);
 }
 
 // The module is loaded on the sound thread, so that neither loading it nor setting up the audio
-// holds the window.
+// holds the window; a cue asked for meanwhile is handed over once it is loaded.
+void loaded(Worker& w) {
+    QObject* module = platform::load_module(u"sound");
+    // The player outlives the thread, which ends before the program does.
+    if (module) module->moveToThread(QCoreApplication::instance()->thread());
+    auto* output = qobject_cast<Output*>(module);
+    QMutexLocker lock(&w.mutex);
+    if (w.loaded) return;
+    w.loaded = true;
+    w.output = output;
+    if (w.early) hand_over(output, *std::exchange(w.early, std::nullopt));
+}
+
 Worker* started_worker() {
     if (!worker) {
         if (!QCoreApplication::instance()) return nullptr;
@@ -180,28 +198,26 @@ Worker* started_worker() {
         worker->context.moveToThread(&worker->thread);
         worker->thread.start();
         QMetaObject::invokeMethod(
-            &worker->context,
-            [w = worker] { w->output = qobject_cast<Output*>(platform::load_module(u"sound")); },
-            Qt::QueuedConnection);
+            &worker->context, [w = worker] { loaded(*w); }, Qt::QueuedConnection);
         qAddPostRoutine(shut_down);
     }
     return worker;
 }
 
-// Without the module the cue is silent, and a waiting call returns at once.
-void play_on_thread(Worker& w, const Playback& cue) {
-    if (Output* output = w.output)
-        output->play(cue);
-    else if (cue.waiter)
-        cue.waiter->started.release();
+void play_on(Worker& w, const Playback& cue) {
+    QMutexLocker lock(&w.mutex);
+    if (w.loaded) return hand_over(w.output, cue);
+    if (w.early) silent(*w.early);
+    w.early = cue;
 }
 
 // Sleeping, not spinning an event loop: no event of the window may run before the sound ends.
-void wait_for(Waiter& waiter, qint64 length_ms) {
-    const QDeadlineTimer deadline(length_ms + wait_margin_ms);
-    if (!waiter.started.tryAcquire(1, static_cast<int>(deadline.remainingTime()))) return;
-    QThread::msleep(
-        static_cast<unsigned long>(std::min(waiter.length_ms, deadline.remainingTime())));
+// The call returns when the cue has sounded its length, and never later than the longest wait
+// for its start after its length.
+void wait_for(Waiter& waiter, const QDeadlineTimer& started_by, qint64 length_ms) {
+    const QDeadlineTimer end(started_by.remainingTime() + length_ms);
+    if (!waiter.answered.tryAcquire(1, static_cast<int>(started_by.remainingTime()))) return;
+    QThread::msleep(static_cast<unsigned long>(std::min(waiter.length_ms, end.remainingTime())));
 }
 
 } // namespace
@@ -228,6 +244,18 @@ std::optional<Wav> read_wav(const QString& file) {
     return std::nullopt;
 }
 
+// Named by the sound itself, its format and samples, so that every run and every copy of the
+// program, in whatever process namespace, shares one sample per sound, which a copy may leave in
+// the server's cache for the next: the same sound never piles up. A name may hold few characters,
+// so the sound is hashed.
+QByteArray sample_name(const Wav& wav) {
+    const quint32 format[] = {wav.sample_rate, wav.channels, wav.bits};
+    QCryptographicHash hash(QCryptographicHash::Sha1);
+    hash.addData(QByteArrayView(reinterpret_cast<const char*>(format), sizeof format));
+    hash.addData(wav.pcm);
+    return "vellox-" + hash.result().toHex();
+}
+
 QString file_from_path(const std::string& path) {
     QString file = QString::fromStdString(path);
     file.replace(QLatin1Char('\\'), QLatin1Char('/'));
@@ -235,8 +263,9 @@ QString file_from_path(const std::string& path) {
 }
 
 QUrl last_source() {
-    const Output* output = worker ? worker->output.load() : nullptr;
-    return output ? output->last_source() : QUrl();
+    if (!worker) return QUrl();
+    QMutexLocker lock(&worker->mutex);
+    return worker->output ? worker->output->last_source() : QUrl();
 }
 
 // The media folder lies beside the program.
@@ -249,15 +278,13 @@ int get_media_base_dir(char* buffer, int size) {
 void sound::play_sound(const std::string& path, int flags) {
     sound::Worker* worker = sound::started_worker();
     if (!worker) return;
-    // Decided here, before the player sees the file, so that a waiting call knows how long the
-    // sound may take whatever the player then does with it.
+    const bool wait = (flags & 1) == 0;
+    const QDeadlineTimer start_by(sound::latest_start_ms, Qt::PreciseTimer);
+    const QDeadlineTimer started_by(sound::longest_wait_for_start_ms, Qt::PreciseTimer);
     const std::shared_ptr<const sound::Sound>& alert = sound::alert_sound();
     std::shared_ptr<const sound::Sound> played = sound::cue_sound(sound::file_from_path(path));
-    const bool wait = (flags & 1) == 0;
     const sound::Playback cue{played ? std::move(played) : alert, alert,
-                              wait ? std::make_shared<sound::Waiter>() : nullptr};
-    QMetaObject::invokeMethod(
-        &worker->context, [worker, cue] { sound::play_on_thread(*worker, cue); },
-        Qt::QueuedConnection);
-    if (cue.waiter) sound::wait_for(*cue.waiter, cue.sound->wav.length_ms);
+                              wait ? std::make_shared<sound::Waiter>() : nullptr, start_by};
+    sound::play_on(*worker, cue);
+    if (cue.waiter) sound::wait_for(*cue.waiter, started_by, cue.sound->wav.length_ms);
 }

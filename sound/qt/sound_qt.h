@@ -22,6 +22,10 @@ inline QUrl alert_url() { return QUrl(QStringLiteral("qrc:/sounds/alert.wav")); 
 // two channels at a plausible rate with a data chunk of whole frames that the file really holds.
 std::optional<Wav> read_wav(const QString& file);
 
+// The name under which the server's sample cache holds the sound: the same in every run and
+// every copy of the program, and another for every other sound.
+QByteArray sample_name(const Wav& wav);
+
 // The file that a path handed to play_sound opens: backslashes, as a Windows user writes them,
 // read as '/'.
 QString file_from_path(const std::string& path);
