@@ -10,7 +10,7 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
+#include <functional>
 
 using app::game;
 
@@ -35,11 +35,6 @@ void place(int left, int top, const std::vector<std::string>& rows) {
     app::show_events(board_text::place(game, left, top, rows));
 }
 
-bool recorded(const std::string& call) {
-    return std::find(recording::calls.begin(), recording::calls.end(), call) !=
-           recording::calls.end();
-}
-
 // The index of the first call that begins with prefix, at or after from; calls.size() if none.
 std::size_t first_call(const std::string& prefix, std::size_t from = 0) {
     for (std::size_t i = from; i < recording::calls.size(); ++i)
@@ -47,24 +42,39 @@ std::size_t first_call(const std::string& prefix, std::size_t from = 0) {
     return recording::calls.size();
 }
 
-// A stone's picture created at or after from.
-bool stone_shown_after(std::size_t from) {
-    return first_call("create_image g_stone", from) < recording::calls.size() ||
-           first_call("create_image r_stone", from) < recording::calls.size();
+bool recorded(const std::string& prefix, std::size_t from = 0) {
+    return first_call(prefix, from) < recording::calls.size();
 }
 
-// RED to move faces GREEN's closed four on row 10: its only answer is (10, 10).
-void four_to_block() {
+// A stone's picture created at or after from.
+bool stone_shown_after(std::size_t from) {
+    return recorded("create_image g_stone", from) || recorded("create_image r_stone", from);
+}
+
+// Expert plays both sides and RED, to move, faces GREEN's closed four: its only answer is
+// (10, 10). start sets the search going; during, if given, is what a person does while it runs.
+void block_the_four(void (*start)(), std::function<void()> during = {}) {
+    start_up("");
+    app::no_player_button_Click();
+    app::expert_menu_Click();
     place(5, 10, {"RGGGG."});
     place(5, 12, {"R.R"});
     game.cur_color = engine::red;
     game.opp_color = engine::green;
+    recording::calls.clear();
+    if (during) recording::on_process_events(std::move(during));
+    start();
 }
 
-void expert_computer_vs_computer() {
+// A person's stone at (9, 9) at Expert, with action run while the computer thinks of its answer.
+void answer_interrupted_by(std::function<void()> action) {
     start_up("");
-    app::no_player_button_Click();
+    recording::name_the_cues();
     app::expert_menu_Click();
+    recording::calls.clear();
+    recording::on_process_events([] {}); // the events let through after the person's stone
+    recording::on_process_events(std::move(action));
+    press(9, 9);
 }
 
 } // namespace
@@ -73,22 +83,15 @@ void expert_computer_vs_computer() {
 // as it always has, and an unknown value, or none, as Advanced. Expert's mark is set with the
 // others', and Save writes EXP.
 TEST(ExpertSkill, TheSettingsFileAndTheMenuKnowIt) {
-    const std::pair<const char*, int> files[] = {
-        {"[OPTIONS]\nSkill=EXP\n", 2},
-        {"[OPTIONS]\nSkill=expert\n", 2},
-        {"[OPTIONS]\nSkill=ADV\n", 1},
-        {"[OPTIONS]\nSkill=NOV\n", 0},
-        {"[OPTIONS]\nSkill=novice\n", 0},
-        {"[OPTIONS]\nSkill=Master\n", 1},
-        {"[OPTIONS]\nSkill=EX\n", 1},
-        {"[OPTIONS]\nSound=ON\n", 1},
-        {"", 1},
-    };
-    for (const auto& [text, skill] : files) {
-        start_up(text);
-        EXPECT_EQ(game.skill_level, skill) << text;
-        EXPECT_TRUE(recorded("set_checked expert_menu " + std::to_string(skill == 2))) << text;
-        EXPECT_TRUE(recorded("set_checked advanced_menu " + std::to_string(skill == 1))) << text;
+    const std::pair<std::string, int> lines[] = {
+        {"Skill=EXP", 2}, {"Skill=expert", 2}, {"Skill=ADV", 1},
+        {"Skill=NOV", 0}, {"Skill=novice", 0}, {"Skill=Master", 1},
+        {"Skill=EX", 1},  {"Sound=ON", 1},     {"", 1}};
+    for (const auto& [line, skill] : lines) {
+        start_up(line.empty() ? "" : "[OPTIONS]\n" + line + "\n");
+        EXPECT_EQ(game.skill_level, skill) << line;
+        EXPECT_TRUE(recorded("set_checked expert_menu " + std::to_string(skill == 2))) << line;
+        EXPECT_TRUE(recorded("set_checked advanced_menu " + std::to_string(skill == 1))) << line;
     }
 
     start_up("[OPTIONS]\nSkill=NOV\nSound=OFF\n");
@@ -100,21 +103,12 @@ TEST(ExpertSkill, TheSettingsFileAndTheMenuKnowIt) {
     EXPECT_EQ(game.skill_level, ai::expert_skill);
     app::save_menu_Click();
     EXPECT_EQ(recording::files[ini], "[OPTIONS]\nSkill=EXP\nSound=OFF\n");
-    const std::string saved = recording::files[ini];
-    start_up(saved);
-    EXPECT_EQ(game.skill_level, ai::expert_skill);
-    app::advanced_menu_Click();
-    app::save_menu_Click();
-    EXPECT_EQ(recording::files[ini], "[OPTIONS]\nSkill=ADV\nSound=OFF\n");
 }
 
 // Step at Expert plays the one answer to a four and names it by the rung that blocks it; the
 // panel and the game say the same.
 TEST(ExpertSkill, StepPlaysExpertsMoveWithItsCaption) {
-    expert_computer_vs_computer();
-    four_to_block();
-    recording::calls.clear();
-    app::step_button_Click();
+    block_the_four(app::step_button_Click);
     EXPECT_EQ(game.cell(10, 10).color, engine::red);
     EXPECT_EQ(game.strategy_code, "BLOCK 4");
     EXPECT_TRUE(recorded("set_caption scode_lab BLOCK 4"));
@@ -128,44 +122,25 @@ TEST(ExpertSkill, StepPlaysExpertsMoveWithItsCaption) {
 TEST(ExpertSkill, WhatAPersonDoesDuringTheSearchWinsAndTheSearchPlaysNothing) {
     {
         SCOPED_TRACE("Halt during a run");
-        expert_computer_vs_computer();
-        four_to_block();
-        const int moves = game.move_count;
-        recording::calls.clear();
-        recording::on_process_events(app::halt_button_Click);
-        app::run_button_Click();
+        block_the_four(app::run_button_Click, app::halt_button_Click);
         const std::size_t waited = first_call("wait_for_events");
         ASSERT_LT(waited, recording::calls.size());
         EXPECT_EQ(recording::calls[waited + 1], "set_enabled back_button 1"); // Halt's first
         EXPECT_FALSE(stone_shown_after(waited));
-        EXPECT_EQ(game.move_count, moves);
         EXPECT_EQ(game.cell(10, 10).color, engine::empty);
-        EXPECT_FALSE(game.running);
-        EXPECT_FALSE(app::computer_thinking);
+        EXPECT_FALSE(game.running || app::computer_thinking);
     }
     {
         SCOPED_TRACE("Clear during the answer to a person's move");
-        start_up("");
-        app::expert_menu_Click();
-        recording::calls.clear();
-        recording::on_process_events([] {}); // the events let through after the person's stone
-        recording::on_process_events(app::restart_button_Click);
-        press(9, 9);
+        answer_interrupted_by(app::restart_button_Click);
         const std::size_t cleared = first_call("destroy_image g_stone 1");
         ASSERT_LT(cleared, recording::calls.size());
         EXPECT_FALSE(stone_shown_after(cleared));
         EXPECT_EQ(game.move_count, 0);
-        EXPECT_EQ(game.cell(9, 9).color, engine::empty);
     }
     {
         SCOPED_TRACE("a press on the board while the computer thinks");
-        start_up("");
-        recording::name_the_cues();
-        app::expert_menu_Click();
-        recording::calls.clear();
-        recording::on_process_events([] {});
-        recording::on_process_events([] { press(12, 12); });
-        press(9, 9);
+        answer_interrupted_by([] { press(12, 12); });
         EXPECT_EQ(game.cell(12, 12).color, engine::empty);
         EXPECT_EQ(game.move_count, 2); // the person's stone and the computer's answer
         const std::size_t waited = first_call("wait_for_events");
@@ -174,7 +149,8 @@ TEST(ExpertSkill, WhatAPersonDoesDuringTheSearchWinsAndTheSearchPlaysNothing) {
     }
     {
         SCOPED_TRACE("Back during Step");
-        expert_computer_vs_computer();
+        start_up("");
+        app::expert_menu_Click();
         app::two_player_button_Click();
         press(9, 9);
         press(10, 10);
@@ -186,24 +162,16 @@ TEST(ExpertSkill, WhatAPersonDoesDuringTheSearchWinsAndTheSearchPlaysNothing) {
     }
     {
         SCOPED_TRACE("Advanced chosen during Step");
-        expert_computer_vs_computer();
-        four_to_block();
-        recording::on_process_events(app::advanced_menu_Click);
-        const int moves = game.move_count;
-        app::step_button_Click();
-        EXPECT_EQ(game.move_count, moves);
+        block_the_four(app::step_button_Click, app::advanced_menu_Click);
+        EXPECT_EQ(game.cell(10, 10).color, engine::empty);
         EXPECT_EQ(game.skill_level, 1);
     }
     {
         SCOPED_TRACE("Quit during a run");
-        expert_computer_vs_computer();
-        four_to_block();
-        recording::calls.clear();
-        recording::on_process_events(app::quit_button_Click);
-        EXPECT_THROW(app::run_button_Click(), recording::ProgramEnded);
+        EXPECT_THROW(block_the_four(app::run_button_Click, app::quit_button_Click),
+                     recording::ProgramEnded);
         EXPECT_TRUE(recorded("end_program"));
-        EXPECT_FALSE(stone_shown_after(0));
-        EXPECT_FALSE(app::computer_thinking);
+        EXPECT_FALSE(stone_shown_after(0) || app::computer_thinking);
     }
 }
 
@@ -217,12 +185,9 @@ TEST(Hint, ShowsExpertsPointAndChangesNothing) {
           {"........R", "....G....", "....G....", "RGGG.....", ".........", ".........",
            "........R", "R.R......"});
     const engine::Game before = game;
-    const std::optional<ai::Choice> expected = ai::expert_move(game);
-    ASSERT_TRUE(expected);
     recording::calls.clear();
     app::hint_menu_Click();
     EXPECT_TRUE(recorded("show_hint 8 10 Hint for GREEN: 8, 10, EXTEND CLOSED 3"));
-    EXPECT_TRUE(expected->at.x == 8 && expected->at.y == 10);
     EXPECT_TRUE(game == before);
     // Nothing is given while the computer thinks: the hint's own search is such a time.
     EXPECT_TRUE(recorded("refresh_hint_command 0"));
@@ -236,7 +201,7 @@ TEST(Hint, ShowsExpertsPointAndChangesNothing) {
         recording::calls.clear();
         EXPECT_FALSE(app::hint_available());
         app::hint_menu_Click();
-        EXPECT_EQ(first_call("show_hint"), recording::calls.size());
+        EXPECT_FALSE(recorded("show_hint"));
         EXPECT_TRUE(game == stopped);
         app::computer_thinking = false;
     }
@@ -246,6 +211,6 @@ TEST(Hint, ShowsExpertsPointAndChangesNothing) {
     recording::calls.clear();
     recording::on_process_events([] { press(12, 12); });
     app::hint_menu_Click();
-    EXPECT_EQ(first_call("show_hint"), recording::calls.size());
+    EXPECT_FALSE(recorded("show_hint"));
     EXPECT_EQ(game.cell(12, 12).color, engine::green);
 }
