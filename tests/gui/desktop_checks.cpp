@@ -109,13 +109,12 @@ void check_about_and_message(Faults& faults) {
     if (QTest::qWaitForWindowExposed(about)) check_texts_of(faults, about, "About");
     delete about;
     QTimer::singleShot(0, [&faults] {
-        QWidget* box = QApplication::activeModalWidget();
-        if (!box) {
+        if (QWidget* box = QApplication::activeModalWidget()) {
+            check_texts_of(faults, box, "message");
+            box->close();
+        } else {
             faults.list << "no message box";
-            return;
         }
-        check_texts_of(faults, box, "message");
-        box->close();
     });
     app::show_message("RED WINS WITH FIVE PAIRS");
 }
