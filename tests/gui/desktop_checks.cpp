@@ -10,7 +10,6 @@
 #include <QAbstractTextDocumentLayout>
 #include <QApplication>
 #include <QDialog>
-#include <QGroupBox>
 #include <QHash>
 #include <QImage>
 #include <QLabel>
@@ -39,8 +38,6 @@ constexpr double faint = 1.5;
 // A button's face and an option's round mark are light on the light side panel.
 constexpr double light = 0.6;
 
-QString name_of(const QWidget* widget) { return widget->objectName(); }
-
 class Faults {
 public:
     void add(const QString& what, double measured) {
@@ -55,29 +52,22 @@ public:
         if (!right) add(what + (widget->isEnabled() ? " text" : " disabled text"), measured);
     }
 
-    // A button's caption, and its face as light as a button on a light panel.
-    void check_button(QAbstractButton* button, const QString& what) {
-        const QRect face = button->rect().adjusted(3, 3, -3, -3);
-        check_text(button, face, what);
-        const double ground = luminance(commonest(button->grab(face).toImage()));
-        if (ground < light) add(what + " face", ground);
-    }
-
     QStringList list;
 };
 
 // The captions of the side panel, its round marks and its buttons.
 void check_side_panel(Faults& faults) {
     app::MainWindow& window = *app::main_window;
-    for (Control label : {Control::moves_label, Control::games_won_label, Control::columns_label,
-                          Control::pairs_lost_label})
-        faults.check_text(window.control(label), window.control(label)->rect(),
-                          name_of(window.control(label)));
+    for (Control which : {Control::moves_label, Control::games_won_label, Control::columns_label,
+                          Control::pairs_lost_label}) {
+        QWidget* label = window.control(which);
+        faults.check_text(label, label->rect(), label->objectName());
+    }
     // A frame's caption: the upper half of its letters, above the frame's line.
     for (Control frame : {Control::mode_frame, Control::computer_play_frame}) {
         QWidget* box = window.control(frame);
         faults.check_text(box, QRect(0, 0, box->width(), box->fontMetrics().ascent() / 2),
-                          name_of(box));
+                          box->objectName());
     }
     for (Control which :
          {Control::two_player_button, Control::one_player_button, Control::no_player_button}) {
@@ -87,23 +77,28 @@ void check_side_panel(Faults& faults) {
         const int spacing =
             option->style()->pixelMetric(QStyle::PM_RadioButtonLabelSpacing, nullptr, option);
         faults.check_text(option, option->rect().adjusted(mark + spacing, 0, 0, 0),
-                          name_of(option));
+                          option->objectName());
         if (option->isChecked()) continue;
         // An empty mark is a light well in a ring that shows.
         const QImage picture = option->grab(QRect(0, 0, mark, option->height())).toImage();
         const double well = luminance(picture.pixelColor(picture.rect().center()));
-        if (well < light) faults.add(name_of(option) + " mark", well);
+        if (well < light) faults.add(option->objectName() + " mark", well);
         if (caption_contrast(picture) < faint)
-            faults.add(name_of(option) + " ring", caption_contrast(picture));
+            faults.add(option->objectName() + " ring", caption_contrast(picture));
     }
-    for (auto* button : window.control(Control::side_panel)->findChildren<QPushButton*>())
-        faults.check_button(button, name_of(button));
+    // A button's caption, and its face as light as a button on a light panel.
+    for (auto* button : window.control(Control::side_panel)->findChildren<QPushButton*>()) {
+        const QRect face = button->rect().adjusted(3, 3, -3, -3);
+        faults.check_text(button, face, button->objectName());
+        const double ground = luminance(commonest(button->grab(face).toImage()));
+        if (ground < light) faults.add(button->objectName() + " face", ground);
+    }
 }
 
 void check_texts_of(Faults& faults, QWidget* window, const QString& what) {
     for (auto* label : window->findChildren<QLabel*>())
         if (!label->text().isEmpty())
-            faults.check_text(label, label->rect(), what + " " + name_of(label));
+            faults.check_text(label, label->rect(), what + " " + label->objectName());
     for (auto* button : window->findChildren<QPushButton*>())
         faults.check_text(button, button->rect().adjusted(3, 3, -3, -3), what + " button");
 }
@@ -114,13 +109,12 @@ void check_about_and_message(Faults& faults) {
     if (QTest::qWaitForWindowExposed(about)) check_texts_of(faults, about, "About");
     delete about;
     QTimer::singleShot(0, [&faults] {
-        QWidget* box = QApplication::activeModalWidget();
-        if (!box) {
+        if (QWidget* box = QApplication::activeModalWidget()) {
+            check_texts_of(faults, box, "message");
+            box->close();
+        } else {
             faults.list << "no message box";
-            return;
         }
-        check_texts_of(faults, box, "message");
-        box->close();
     });
     app::show_message("RED WINS WITH FIVE PAIRS");
 }
@@ -157,47 +151,40 @@ void check_help_pages(Faults& faults, const QString& help_file) {
     help::close_help_viewer();
 }
 
+// A run of the grid's ink or of the frame's yellow.
 struct Run {
     int start;
     int width;
-    QColor color;
+    bool yellow;
 };
 
-// The runs of the grid's ink and of the frame's yellow along a row or a column of the picture,
-// within the grid and a little beyond.
-std::vector<Run> runs_along(const QImage& picture, bool across, int at) {
-    const double ratio = picture.devicePixelRatio();
-    const auto device = [ratio](int twips) {
+// The runs along a row or a column of the picture, within the grid and a little beyond, between
+// the third and fourth lines, clear of the centre and of the turn indicator. An ink run without
+// the board's own ground on either side, a blurred one, adds a run of no width.
+std::vector<Run> runs_along(const QImage& picture, bool across) {
+    const auto device = [ratio = picture.devicePixelRatio()](int twips) {
         return static_cast<int>(std::lround(twips * ratio / 15));
     };
-    const int first = device((across ? view::point_left(1) : view::point_top(1)) - 120);
+    const int at = device((across ? view::point_top(3) : view::point_left(3)) + 170);
     const int last = device((across ? view::point_left(19) : view::point_top(19)) + 120);
     const auto color_at = [&](int i) {
         return across ? picture.pixelColor(i, at) : picture.pixelColor(at, i);
     };
-    const QColor ink = view::BoardSurface::foreground();
-    const QColor yellow(255, 255, 0);
+    const QColor ink = view::BoardSurface::foreground(), yellow(255, 255, 0);
+    const QColor ground = view::BoardSurface::background();
     std::vector<Run> runs;
-    for (int i = first; i <= last;) {
+    for (int i = device((across ? view::point_left(1) : view::point_top(1)) - 120); i <= last;) {
         const QColor color = color_at(i);
         int end = i + 1;
         if (color == ink || color == yellow) {
             while (end <= last && color_at(end) == color) ++end;
-            runs.push_back({i, end - i, color});
-            // Sharp: the board's own ground on either side.
-            const QColor ground = view::BoardSurface::background();
+            runs.push_back({i, end - i, color == yellow});
             if (color == ink && (color_at(i - 1) != ground || color_at(end) != ground))
-                runs.push_back({i, 0, Qt::black});
+                runs.push_back({i, 0, false});
         }
         i = end;
     }
     return runs;
-}
-
-QString widths_of(const std::vector<Run>& runs) {
-    QStringList widths;
-    for (const Run& run : runs) widths << QString::number(run.width);
-    return widths.join(' ');
 }
 
 } // namespace
@@ -239,12 +226,7 @@ QPalette dark_palette() {
     const QColor window(53, 53, 53), base(36, 36, 36), text(230, 230, 230), muted(128, 128, 128);
     QPalette colors(text, window, window.lighter(150), window.darker(150), window.darker(120), text,
                     Qt::white, base, window);
-    colors.setColor(QPalette::AlternateBase, QColor(64, 64, 64));
-    colors.setColor(QPalette::Highlight, QColor(42, 130, 218));
-    colors.setColor(QPalette::HighlightedText, Qt::black);
     colors.setColor(QPalette::Link, QColor(42, 130, 218));
-    colors.setColor(QPalette::ToolTipBase, base);
-    colors.setColor(QPalette::ToolTipText, text);
     for (auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
         colors.setColor(QPalette::Disabled, role, muted);
     return colors;
@@ -259,30 +241,25 @@ QStringList contrast_faults(const QString& help_file) {
 }
 
 QStringList grid_faults(const QImage& client_area) {
-    const double ratio = client_area.devicePixelRatio();
     QStringList faults;
     std::vector<int> frame;
     for (bool across : {true, false}) {
-        // Between the third and fourth lines, clear of the centre and of the turn indicator.
-        const int twips = (across ? view::point_top(3) : view::point_left(3)) + 170;
-        const std::vector<Run> runs =
-            runs_along(client_area, across, static_cast<int>(std::lround(twips * ratio / 15)));
+        const std::vector<Run> runs = runs_along(client_area, across);
+        QStringList widths;
+        for (const Run& run : runs) widths << QString::number(run.width);
         const QString which = across ? "across" : "down";
-        const bool framed = runs.size() == 19 && runs.front().color == QColor(255, 255, 0) &&
-                            runs.back().color == QColor(255, 255, 0);
-        if (!framed) {
-            faults << QStringLiteral("%1: runs %2").arg(which, widths_of(runs));
+        if (runs.size() != 19 || !runs.front().yellow || !runs.back().yellow) {
+            faults << QStringLiteral("%1: runs %2").arg(which, widths.join(' '));
             continue;
         }
-        frame.push_back(runs.front().width);
-        frame.push_back(runs.back().width);
-        const std::vector<Run> lines(runs.begin() + 1, runs.end() - 1);
-        const bool even = std::all_of(lines.begin(), lines.end(),
-                                      [&](const Run& run) { return run.width == lines[0].width; });
-        if (!even) faults << QStringLiteral("%1: line widths %2").arg(which, widths_of(lines));
+        frame.insert(frame.end(), {runs.front().width, runs.back().width});
         std::vector<int> pitches;
-        for (size_t i = 1; i < lines.size(); ++i)
-            pitches.push_back(lines[i].start - lines[i - 1].start);
+        bool even = true;
+        for (size_t i = 2; i + 1 < runs.size(); ++i) {
+            pitches.push_back(runs[i].start - runs[i - 1].start);
+            even = even && runs[i].width == runs[1].width;
+        }
+        if (!even) faults << QStringLiteral("%1: line widths %2").arg(which, widths.join(' '));
         const auto [low, high] = std::minmax_element(pitches.begin(), pitches.end());
         if (*high - *low > 1)
             faults << QStringLiteral("%1: pitches from %2 to %3").arg(which).arg(*low).arg(*high);
