@@ -20,6 +20,7 @@
 
 #include <pulse/pulseaudio.h>
 
+#include <algorithm>
 #include <csignal>
 #include <functional>
 #include <memory>
@@ -28,38 +29,33 @@
 
 namespace {
 
-const QString media_dir = QStringLiteral(VELLOX_MEDIA_DIR);
+QString cue(const char* file) { return QStringLiteral(VELLOX_MEDIA_DIR "/") + file; }
 
-QString cue(const char* file) { return media_dir + '/' + QLatin1String(file); }
+sound::Wav wav_of(const char* file) { return sound::read_wav(cue(file)).value_or(sound::Wav()); }
 
-QByteArray name_of(const QString& file) {
-    return sound::sample_name(sound::read_wav(file).value_or(sound::Wav()));
-}
+QByteArray name_of(const char* file) { return sound::sample_name(wav_of(file)); }
 
-qint64 length_of(const QString& file) {
-    return sound::read_wav(file).value_or(sound::Wav()).length_ms;
-}
+// The flags of play_sound.
+constexpr int waiting = 0, background = 1;
 
 // Plays a cue and tells how many milliseconds the call took.
-qint64 timed_play(const QString& file, int flags) {
+qint64 play(const char* file, int flags) {
     QElapsedTimer clock;
     clock.start();
-    sound::play_sound(file.toStdString(), flags);
+    sound::play_sound(cue(file).toStdString(), flags);
     return clock.elapsed();
 }
 
-// What the server reported, as its connection received it.
+// What the server reported, as the test's connection received it.
 struct Event {
-    enum What {
-        sink_input_new,
-        sink_input_gone,
-        sample_new,
-        sample_changed,
-        sample_gone
-    } what;
+    int what;
     uint32_t index;
     qint64 at_ms;
 };
+
+constexpr int started = PA_SUBSCRIPTION_EVENT_SINK_INPUT | PA_SUBSCRIPTION_EVENT_NEW;
+constexpr int stopped = PA_SUBSCRIPTION_EVENT_SINK_INPUT | PA_SUBSCRIPTION_EVENT_REMOVE;
+constexpr int uploaded = PA_SUBSCRIPTION_EVENT_SAMPLE_CACHE | PA_SUBSCRIPTION_EVENT_NEW;
 
 // The test's own connection to the server: it records the reports on sink inputs and cached
 // samples, and lists and removes samples.
@@ -71,96 +67,85 @@ public:
     }
 
     ~Monitor() {
-        pa_threaded_mainloop_lock(loop_);
-        if (context_) {
-            pa_context_disconnect(context_);
-            pa_context_unref(context_);
-        }
-        pa_threaded_mainloop_unlock(loop_);
+        drop_context();
         pa_threaded_mainloop_stop(loop_);
         pa_threaded_mainloop_free(loop_);
     }
 
-    // Connects and subscribes; false when the server does not let the test in within the time.
-    bool connect(int timeout_ms) {
-        pa_threaded_mainloop_lock(loop_);
-        context_ = pa_context_new(pa_threaded_mainloop_get_api(loop_), "sound_server_test");
-        pa_context_set_subscribe_callback(context_, &Monitor::reported, this);
-        pa_context_connect(context_, nullptr, PA_CONTEXT_NOAUTOSPAWN, nullptr);
-        pa_threaded_mainloop_unlock(loop_);
-        const bool ready = until(timeout_ms,
-                                 [this] {
-                                     const pa_context_state_t state =
-                                         pa_context_get_state(context_);
-                                     return state == PA_CONTEXT_READY || !PA_CONTEXT_IS_GOOD(state);
-                                 }) &&
-                           pa_context_get_state(context_) == PA_CONTEXT_READY;
-        if (!ready) return false;
-        return done(pa_context_subscribe(context_,
-                                         pa_subscription_mask_t(PA_SUBSCRIPTION_MASK_SINK_INPUT |
-                                                                PA_SUBSCRIPTION_MASK_SAMPLE_CACHE),
-                                         nullptr, nullptr));
+    // Connects and subscribes, trying again while the server is starting; false when it does not
+    // let the test in within a few seconds.
+    bool connect() {
+        for (QDeadlineTimer deadline(15000); !deadline.hasExpired(); QThread::msleep(100)) {
+            drop_context();
+            pa_threaded_mainloop_lock(loop_);
+            context_ = pa_context_new(pa_threaded_mainloop_get_api(loop_), "sound_server_test");
+            pa_context_set_subscribe_callback(context_, &Monitor::reported, this);
+            pa_context_connect(context_, nullptr, PA_CONTEXT_NOAUTOSPAWN, nullptr);
+            pa_threaded_mainloop_unlock(loop_);
+            const auto state = [this] { return pa_context_get_state(context_); };
+            until(1000,
+                  [&] { return state() == PA_CONTEXT_READY || !PA_CONTEXT_IS_GOOD(state()); });
+            if (state() != PA_CONTEXT_READY) continue;
+            const auto mask = pa_subscription_mask_t(PA_SUBSCRIPTION_MASK_SINK_INPUT |
+                                                     PA_SUBSCRIPTION_MASK_SAMPLE_CACHE);
+            return done([&] { return pa_context_subscribe(context_, mask, nullptr, nullptr); });
+        }
+        return false;
     }
 
-    std::vector<Event> events() const {
+    // The reports received since the given time, after a round trip to the server, so that all
+    // it reported before it answered are in.
+    std::vector<Event> events_since(qint64 ms) {
+        samples();
         QMutexLocker lock(&mutex_);
-        return events_;
-    }
-
-    std::vector<Event> events_since(qint64 ms) const {
         std::vector<Event> since;
-        for (const Event& e : events())
-            if (e.at_ms >= ms) since.push_back(e);
+        std::copy_if(events_.begin(), events_.end(), std::back_inserter(since),
+                     [ms](const Event& e) { return e.at_ms >= ms; });
         return since;
     }
 
     // The names of the samples in the server's cache.
     std::set<QByteArray> samples() {
         std::set<QByteArray> names;
-        pa_threaded_mainloop_lock(loop_);
-        pa_operation* listing = pa_context_get_sample_info_list(
-            context_,
-            [](pa_context*, const pa_sample_info* info, int, void* data) {
-                if (info) static_cast<std::set<QByteArray>*>(data)->insert(info->name);
-            },
-            &names);
-        pa_threaded_mainloop_unlock(loop_);
-        done(listing);
+        const auto add = [](pa_context*, const pa_sample_info* info, int, void* names) {
+            if (info) static_cast<std::set<QByteArray>*>(names)->insert(info->name);
+        };
+        done([&] { return pa_context_get_sample_info_list(context_, add, &names); });
         return names;
     }
 
     bool remove_sample(const QByteArray& name) {
-        pa_threaded_mainloop_lock(loop_);
-        pa_operation* removal =
-            pa_context_remove_sample(context_, name.constData(), nullptr, nullptr);
-        pa_threaded_mainloop_unlock(loop_);
-        return done(removal);
+        return done(
+            [&] { return pa_context_remove_sample(context_, name.constData(), nullptr, nullptr); });
     }
 
 private:
     static void reported(pa_context*, pa_subscription_event_type_t type, uint32_t index,
                          void* data) {
         auto* monitor = static_cast<Monitor*>(data);
-        const int facility = type & PA_SUBSCRIPTION_EVENT_FACILITY_MASK;
-        const int kind = type & PA_SUBSCRIPTION_EVENT_TYPE_MASK;
-        Event::What what;
-        if (facility == PA_SUBSCRIPTION_EVENT_SINK_INPUT && kind == PA_SUBSCRIPTION_EVENT_NEW)
-            what = Event::sink_input_new;
-        else if (facility == PA_SUBSCRIPTION_EVENT_SINK_INPUT &&
-                 kind == PA_SUBSCRIPTION_EVENT_REMOVE)
-            what = Event::sink_input_gone;
-        else if (facility == PA_SUBSCRIPTION_EVENT_SAMPLE_CACHE)
-            what = kind == PA_SUBSCRIPTION_EVENT_NEW      ? Event::sample_new
-                   : kind == PA_SUBSCRIPTION_EVENT_CHANGE ? Event::sample_changed
-                                                          : Event::sample_gone;
-        else
-            return;
+        // A sample uploaded over one of the same name is uploaded all the same.
+        const int what = type == (PA_SUBSCRIPTION_EVENT_SAMPLE_CACHE | PA_SUBSCRIPTION_EVENT_CHANGE)
+                             ? uploaded
+                             : type;
         QMutexLocker lock(&monitor->mutex_);
         monitor->events_.push_back({what, index, monitor->clock_.elapsed()});
     }
 
-    // Waits for an operation to end, a few seconds at most, and lets go of it.
-    bool done(pa_operation* operation) {
+    void drop_context() {
+        pa_threaded_mainloop_lock(loop_);
+        if (context_) {
+            pa_context_disconnect(context_);
+            pa_context_unref(context_);
+            context_ = nullptr;
+        }
+        pa_threaded_mainloop_unlock(loop_);
+    }
+
+    // Sends a request, waits for it to end, a few seconds at most, and lets go of it.
+    bool done(const std::function<pa_operation*()>& request) {
+        pa_threaded_mainloop_lock(loop_);
+        pa_operation* operation = request();
+        pa_threaded_mainloop_unlock(loop_);
         if (!operation) return false;
         const bool ended = until(5000, [operation] {
             return pa_operation_get_state(operation) != PA_OPERATION_RUNNING;
@@ -172,50 +157,61 @@ private:
     }
 
     bool until(int timeout_ms, const std::function<bool()>& ended) {
-        QDeadlineTimer deadline(timeout_ms);
-        for (;;) {
+        for (QDeadlineTimer deadline(timeout_ms);; QThread::msleep(5)) {
             pa_threaded_mainloop_lock(loop_);
             const bool now = ended();
             pa_threaded_mainloop_unlock(loop_);
             if (now) return true;
             if (deadline.hasExpired()) return false;
-            QThread::msleep(5);
         }
     }
 
     const QElapsedTimer& clock_;
     pa_threaded_mainloop* loop_;
     pa_context* context_ = nullptr;
-    mutable QMutex mutex_;
+    QMutex mutex_;
     std::vector<Event> events_;
 };
 
-int count(const std::vector<Event>& events, Event::What what) {
+int count(const std::vector<Event>& events, int what) {
     return int(std::count_if(events.begin(), events.end(),
                              [what](const Event& e) { return e.what == what; }));
 }
 
 // The most sink inputs alive at once, from their reports in the server's order.
 int most_at_once(const std::vector<Event>& events) {
-    int alive = 0, most = 0;
+    std::set<uint32_t> alive;
+    size_t most = 0;
     for (const Event& e : events) {
-        if (e.what == Event::sink_input_new) most = std::max(most, ++alive);
-        if (e.what == Event::sink_input_gone) alive = std::max(0, alive - 1);
+        if (e.what == started) alive.insert(e.index);
+        if (e.what == stopped) alive.erase(e.index);
+        most = std::max(most, alive.size());
     }
-    return most;
+    return int(most);
+}
+
+// How long the first sink input started among the events sounded, or -1 while it still does.
+qint64 first_lifetime(const std::vector<Event>& events) {
+    const auto first = std::find_if(events.begin(), events.end(),
+                                    [](const Event& e) { return e.what == started; });
+    for (auto e = first; e != events.end(); ++e)
+        if (e->what == stopped && e->index == first->index) return e->at_ms - first->at_ms;
+    return -1;
 }
 
 // A private server: PulseAudio alone, or PipeWire with its session manager and PulseAudio
-// service on a D-Bus session bus of their own, with a null sink either way.
+// service on a D-Bus session bus of their own, with a null sink either way. The program, and
+// every copy of it started after, finds it where the desktop would put it.
 class Server {
 public:
     explicit Server(QString kind) : kind_(std::move(kind)) {
+        qputenv("XDG_RUNTIME_DIR", dir_.path().toUtf8());
+        qputenv("HOME", dir_.path().toUtf8());
+        qunsetenv("PULSE_SERVER");
+        qunsetenv("DISPLAY");
         environment_ = QProcessEnvironment::systemEnvironment();
-        for (const char* name : {"PULSE_SERVER", "PULSE_COOKIE", "DISPLAY", "WAYLAND_DISPLAY",
-                                 "DBUS_SESSION_BUS_ADDRESS", "PIPEWIRE_REMOTE"})
+        for (const char* name : {"PULSE_COOKIE", "WAYLAND_DISPLAY", "PIPEWIRE_REMOTE"})
             environment_.remove(QLatin1String(name));
-        environment_.insert("XDG_RUNTIME_DIR", dir_.path());
-        environment_.insert("HOME", dir_.path());
         environment_.insert("XDG_CONFIG_HOME", dir_.path() + "/config");
         environment_.insert("XDG_STATE_HOME", dir_.path() + "/state");
         environment_.insert("DBUS_SESSION_BUS_ADDRESS", "unix:path=" + dir_.path() + "/bus");
@@ -234,27 +230,18 @@ public:
     }
 
     ~Server() {
-        for (auto it = processes_.rbegin(); it != processes_.rend(); ++it) {
-            ::kill(pid_t((*it)->processId()), SIGCONT);
-            (*it)->kill();
-            (*it)->waitForFinished(3000);
-        }
+        signal_all(SIGCONT);
+        while (!processes_.empty()) kill_last();
     }
 
-    // The programs the server needs, or an empty string when all are installed.
-    QString missing() const {
+    // Starts the server; the program it needs that is not installed, if any, and then nothing.
+    QString start() {
         const QStringList programs =
             kind_ == "pipewire"
                 ? QStringList{"dbus-daemon", "pipewire", "wireplumber", "pipewire-pulse"}
                 : QStringList{"pulseaudio"};
         for (const QString& program : programs)
             if (QStandardPaths::findExecutable(program).isEmpty()) return program;
-        return {};
-    }
-
-    QString runtime_dir() const { return dir_.path(); }
-
-    void start() {
         if (kind_ == "pipewire") {
             launch("dbus-daemon", {"--session", "--nofork", "--nopidfile",
                                    "--address=unix:path=" + dir_.path() + "/bus"});
@@ -262,13 +249,13 @@ public:
             launch("wireplumber", {});
         }
         start_pulse_service();
+        return {};
     }
 
-    // Kills the process that speaks the PulseAudio protocol, and starts it again.
-    void kill_pulse_service() {
-        QProcess* pulse = processes_.back().get();
-        pulse->kill();
-        pulse->waitForFinished(3000);
+    // Kills the process started last: the one that speaks the PulseAudio protocol, once all are.
+    void kill_last() {
+        processes_.back()->kill();
+        processes_.back()->waitForFinished(3000);
         processes_.pop_back();
     }
 
@@ -291,8 +278,8 @@ private:
         auto process = std::make_unique<QProcess>();
         process->setProcessEnvironment(environment_);
         process->setWorkingDirectory(dir_.path());
+        process->setProcessChannelMode(QProcess::MergedChannels);
         process->setStandardOutputFile(dir_.path() + "/" + program + ".log", QIODevice::Append);
-        process->setStandardErrorFile(dir_.path() + "/" + program + ".log", QIODevice::Append);
         process->start(program, arguments);
         process->waitForStarted(5000);
         processes_.push_back(std::move(process));
@@ -308,8 +295,7 @@ private:
 
 // A second copy of the program: plays two cues, waiting for each, and ends as Quit does.
 int second_copy() {
-    for (const char* file : {"put_piece.wav", "bad.wav"})
-        sound::play_sound(cue(file).toStdString(), 0);
+    for (const char* file : {"put_piece.wav", "bad.wav"}) play(file, waiting);
     app::end_program();
 }
 
@@ -318,32 +304,24 @@ int second_copy() {
 class SoundServerTest : public QObject {
     Q_OBJECT
 
-    QString kind = qEnvironmentVariable("VELLOX_SOUND_SERVER", "pulseaudio");
     std::unique_ptr<Server> server;
     std::unique_ptr<Monitor> monitor;
     QElapsedTimer clock;
-    const std::set<QByteArray> cue_names{name_of(cue("put_piece.wav")),
-                                         name_of(cue("take_two.wav")), name_of(cue("victory.wav")),
-                                         name_of(cue("bad.wav"))};
-
-    void connect_monitor() {
-        monitor = std::make_unique<Monitor>(clock);
-        QDeadlineTimer deadline(15000);
-        while (!monitor->connect(1000)) {
-            QVERIFY2(!deadline.hasExpired(), "the server did not start");
-            monitor = std::make_unique<Monitor>(clock);
-            QThread::msleep(100);
-        }
-    }
+    const std::set<QByteArray> cue_names{name_of("put_piece.wav"), name_of("take_two.wav"),
+                                         name_of("victory.wav"), name_of("bad.wav")};
+    const qint64 victory = wav_of("victory.wav").length_ms;
+    // The longest a refused move may hold the window: its sound, the margin, and slack for a
+    // busy machine, still well short of a wait behind a blocked request.
+    const qint64 longest_bad_hold = wav_of("bad.wav").length_ms + 50 + 100;
 
     // Plays a cue until the server has started it, as the first cue of a run may be too late
     // while the player connects; true once it has.
-    bool sounds(const QString& file, int tries = 20) {
+    bool sounds(const char* file, int tries = 20) {
         for (int i = 0; i < tries; ++i) {
             const qint64 before = clock.elapsed();
-            sound::play_sound(file.toStdString(), 0);
+            play(file, waiting);
             QThread::msleep(50);
-            if (count(monitor->events_since(before), Event::sink_input_new) > 0) return true;
+            if (count(monitor->events_since(before), started) > 0) return true;
             QThread::msleep(250);
         }
         return false;
@@ -353,195 +331,139 @@ class SoundServerTest : public QObject {
     // whole length, the server having started the cue before it returned: its report came
     // before the answer to a request sent after the call. A cue that the server starts too late
     // on a busy machine returns early, and is tried again.
-    bool waits_for_its_sound(const QString& file) {
+    bool waits_for_its_sound(const char* file) {
         for (int attempt = 0; attempt < 5; ++attempt) {
             const qint64 before = clock.elapsed();
-            const bool whole = timed_play(file, 0) >= length_of(file);
-            monitor->samples();
-            if (whole) return count(monitor->events_since(before), Event::sink_input_new) == 1;
+            if (play(file, waiting) >= wav_of(file).length_ms)
+                return count(monitor->events_since(before), started) == 1;
             QThread::msleep(300);
         }
         return false;
     }
 
-    std::unique_ptr<QProcess> start_second_copy() {
-        auto copy = std::make_unique<QProcess>();
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert("VELLOX_SOUND_TEST_COPY", "1");
-        environment.insert("XDG_RUNTIME_DIR", server->runtime_dir());
-        environment.insert("HOME", server->runtime_dir());
-        copy->setProcessEnvironment(environment);
-        copy->start(QCoreApplication::applicationFilePath(), {});
-        return copy;
-    }
-
-    static int exit_code(QProcess& copy) {
-        if (!copy.waitForFinished(20000)) return -1;
-        return copy.exitStatus() == QProcess::NormalExit ? copy.exitCode() : -1;
-    }
-
 private slots:
     void initTestCase() {
         clock.start();
-        server = std::make_unique<Server>(kind);
-        if (const QString program = server->missing(); !program.isEmpty())
+        server =
+            std::make_unique<Server>(qEnvironmentVariable("VELLOX_SOUND_SERVER", "pulseaudio"));
+        if (const QString program = server->start(); !program.isEmpty())
             QSKIP(qPrintable(program + " is not installed"));
-        // The program finds the server where the desktop would put it.
-        qputenv("XDG_RUNTIME_DIR", server->runtime_dir().toUtf8());
-        qputenv("HOME", server->runtime_dir().toUtf8());
-        qunsetenv("PULSE_SERVER");
-        qunsetenv("DISPLAY");
-        server->start();
-        connect_monitor();
+        monitor = std::make_unique<Monitor>(clock);
+        QVERIFY2(monitor->connect(), "the server did not start");
         for (const char* file : {"put_piece.wav", "take_two.wav", "victory.wav", "bad.wav"})
-            QVERIFY2(sounds(cue(file)), file);
+            QVERIFY2(sounds(file), file);
     }
 
-    // Each sound went up once, under its shared name, and plays again from the cache.
-    void eachSoundIsUploadedOnceAndPlaysFromTheCache() {
+    // Each sound went up once, under its shared name, and plays again from the cache; one taken
+    // out goes up again.
+    void eachSoundIsUploadedOnceAndPlaysFromTheCacheOrAgainWhenTakenOut() {
         QCOMPARE(monitor->samples(), cue_names);
         const qint64 before = clock.elapsed();
         for (int i = 0; i < 3; ++i)
-            for (const char* file : {"put_piece.wav", "bad.wav"})
-                sound::play_sound(cue(file).toStdString(), 0);
+            for (const char* file : {"put_piece.wav", "bad.wav"}) play(file, waiting);
         // On a busy machine a cue may start too late and be dropped; most play.
-        QTRY_VERIFY(count(monitor->events_since(before), Event::sink_input_new) >= 3);
+        QTRY_VERIFY(count(monitor->events_since(before), started) >= 3);
         QThread::msleep(300);
-        const auto events = monitor->events_since(before);
-        QCOMPARE(count(events, Event::sample_new) + count(events, Event::sample_changed), 0);
+        QCOMPARE(count(monitor->events_since(before), uploaded), 0);
+        // Someone else took a sample out: the cue's own sound goes up again and plays, not the
+        // alert.
+        QVERIFY(monitor->remove_sample(name_of("take_two.wav")));
+        QVERIFY(!monitor->samples().count(name_of("take_two.wav")));
+        QVERIFY(sounds("take_two.wav"));
         QCOMPARE(monitor->samples(), cue_names);
+        QCOMPARE(sound::last_source(), QUrl::fromLocalFile(cue("take_two.wav")));
     }
 
     // A waiting cue returns once its sound has sounded, a background one at once; a cue cuts
     // off the one playing before it starts.
     void aWaitingCueEndsWithItsSoundAndACueCutsOffTheOneBefore() {
-        const qint64 victory = length_of(cue("victory.wav"));
-        QVERIFY(waits_for_its_sound(cue("victory.wav")));
-        QVERIFY(timed_play(cue("victory.wav"), 1) < victory / 2);
-        QVERIFY(timed_play(cue("bad.wav"), 1) < victory / 2);
-        bool cut_off = false;
-        for (int attempt = 0; attempt < 3 && !cut_off; ++attempt) {
+        QVERIFY(waits_for_its_sound("victory.wav"));
+        QVERIFY(play("victory.wav", background) < victory / 2);
+        QVERIFY(play("bad.wav", background) < victory / 2);
+        for (int attempt = 0; attempt < 3; ++attempt) {
             QThread::msleep(300);
             const qint64 before = clock.elapsed();
-            sound::play_sound(cue("victory.wav").toStdString(), 1);
+            play("victory.wav", background);
             QThread::msleep(200);
-            sound::play_sound(cue("put_piece.wav").toStdString(), 1);
+            play("put_piece.wav", background);
             QThread::msleep(300);
-            monitor->samples();
             // The victory cue went before the next started, long before its own end.
-            std::vector<Event> events = monitor->events_since(before);
-            std::erase_if(events, [](const Event& e) { return e.what > Event::sink_input_gone; });
-            if (count(events, Event::sink_input_new) != 2) continue;
-            const auto started = std::find_if(events.begin(), events.end(), [](const Event& e) {
-                return e.what == Event::sink_input_new;
-            });
-            const auto stopped = std::find_if(started, events.end(), [&](const Event& e) {
-                return e.what == Event::sink_input_gone && e.index == started->index;
-            });
-            const auto next = std::find_if(started + 1, events.end(), [](const Event& e) {
-                return e.what == Event::sink_input_new;
-            });
-            QVERIFY(stopped != events.end() && stopped < next);
-            QVERIFY(stopped->at_ms - started->at_ms < victory / 2);
-            cut_off = true;
+            const auto events = monitor->events_since(before);
+            if (count(events, started) != 2) continue;
+            QCOMPARE(most_at_once(events), 1);
+            QVERIFY(first_lifetime(events) < victory / 2);
+            return;
         }
-        QVERIFY(cut_off);
-    }
-
-    // Someone else took the sample out: the cue's own sound goes up again and plays, not the
-    // alert.
-    void aSampleTakenOutIsUploadedAgain() {
-        const QByteArray take_two = name_of(cue("take_two.wav"));
-        QVERIFY(monitor->remove_sample(take_two));
-        QVERIFY(!monitor->samples().count(take_two));
-        QVERIFY(sounds(cue("take_two.wav")));
-        QCOMPARE(monitor->samples(), cue_names);
-        QCOMPARE(sound::last_source(), QUrl::fromLocalFile(cue("take_two.wav")));
+        QFAIL("no two cues started one after the other");
     }
 
     // A second copy shares the samples and uploads nothing; its exit takes nothing away, and
     // neither do ten more starts and exits.
     void copiesShareTheSamplesAndExitsLeaveNoMore() {
         const qint64 before = clock.elapsed();
-        const auto copy = start_second_copy();
-        for (int i = 0; i < 4; ++i) {
-            sound::play_sound(cue("take_two.wav").toStdString(), 1);
-            QThread::msleep(100);
-        }
-        QCOMPARE(exit_code(*copy), 0);
-        monitor->samples();
-        QVERIFY(count(monitor->events_since(before), Event::sink_input_new) >= 2);
-        QCOMPARE(count(monitor->events_since(before), Event::sample_new), 0);
-        for (int run = 0; run < 10; ++run) QCOMPARE(exit_code(*start_second_copy()), 0);
+        const QString program = QCoreApplication::applicationFilePath();
+        QProcess copy;
+        copy.start(program, {"--second-copy"});
+        for (int i = 0; i < 4; ++i, QThread::msleep(100)) play("take_two.wav", background);
+        QVERIFY(copy.waitForFinished(20000));
+        QCOMPARE(copy.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(copy.exitCode(), 0);
+        QVERIFY(count(monitor->events_since(before), started) >= 2);
+        // A crash is -1, and a copy that does not start -2.
+        for (int run = 0; run < 10; ++run)
+            QCOMPARE(QProcess::execute(program, {"--second-copy"}), 0);
         QCOMPARE(monitor->samples(), cue_names);
-        const qint64 after = clock.elapsed();
-        QVERIFY(sounds(cue("bad.wav")));
-        QCOMPARE(count(monitor->events_since(after), Event::sample_new), 0);
+        QVERIFY(sounds("bad.wav"));
+        QCOMPARE(count(monitor->events_since(before), uploaded), 0);
     }
 
     // Frozen, the server holds a waiting cue no longer than its length and the margin, and
     // goes on without a burst of old cues: the one request that was out is stopped as soon as
     // it is answered, and the next cue plays at once.
     void aFrozenServerGoesOnWithoutOldCues() {
-        const qint64 bad = length_of(cue("bad.wav"));
         // Nothing of the cues before is still sounding.
         QThread::msleep(1200);
         server->signal_all(SIGSTOP);
         // Goes on also after a failed check, for the checks after this one.
         const std::shared_ptr<void> go_on(nullptr, [this](void*) { server->signal_all(SIGCONT); });
         const qint64 frozen = clock.elapsed();
-        sound::play_sound(cue("victory.wav").toStdString(), 1);
+        play("victory.wav", background);
         qint64 longest_hold = 0;
-        for (int i = 0; i < 3; ++i)
-            longest_hold = std::max(longest_hold, timed_play(cue("bad.wav"), 0));
-        for (int i = 0; i < 10; ++i) {
-            sound::play_sound(cue(i % 2 ? "take_two.wav" : "put_piece.wav").toStdString(), 1);
-            QThread::msleep(100);
-        }
+        for (int i = 0; i < 3; ++i) longest_hold = std::max(longest_hold, play("bad.wav", waiting));
+        for (int i = 0; i < 10; ++i, QThread::msleep(100))
+            play(i % 2 ? "take_two.wav" : "put_piece.wav", background);
         // The last cue's start has passed too.
         QThread::msleep(300);
         server->signal_all(SIGCONT);
         QThread::msleep(1000);
+        // One cue at most, stopped as soon as it was answered, not when its sound had ended.
         const auto events = monitor->events_since(frozen);
-        const int started = count(events, Event::sink_input_new);
-        QVERIFY2(started <= 1, qPrintable(QString::number(started)));
-        // Stopped as soon as it was answered, not when its second of sound had ended.
-        for (const Event& e : events) {
-            if (e.what != Event::sink_input_new) continue;
-            const auto gone = std::find_if(events.begin(), events.end(), [&](const Event& g) {
-                return g.what == Event::sink_input_gone && g.index == e.index;
-            });
-            QVERIFY(gone != events.end());
-            QVERIFY(gone->at_ms - e.at_ms < length_of(cue("victory.wav")) / 2);
-        }
-        QVERIFY(sounds(cue("put_piece.wav"), 3));
+        const int starts = count(events, started);
+        const qint64 lifetime = first_lifetime(events);
+        QVERIFY2(starts == 0 || (starts == 1 && lifetime >= 0 && lifetime < victory / 2),
+                 qPrintable(QString("%1 started, the first for %2 ms").arg(starts).arg(lifetime)));
+        QVERIFY(sounds("put_piece.wav", 3));
         QCOMPARE(most_at_once(monitor->events_since(frozen)), 1);
-        // Generous for a busy machine, and still well short of a wait behind a blocked request.
-        QVERIFY2(longest_hold <= bad + 50 + 100, qPrintable(QString::number(longest_hold)));
+        QVERIFY2(longest_hold <= longest_bad_hold, qPrintable(QString::number(longest_hold)));
     }
 
     // Killed, the server costs a waiting cue no more than its length; started again, it has
     // the cues back within a few seconds, and their samples uploaded again.
     void aServerKilledAndStartedAgainHasTheCuesBack() {
-        const qint64 bad = length_of(cue("bad.wav"));
-        server->kill_pulse_service();
-        const qint64 held = timed_play(cue("bad.wav"), 0);
-        QVERIFY2(held <= bad + 50 + 100, qPrintable(QString::number(held)));
+        server->kill_last();
+        const qint64 held = play("bad.wav", waiting);
+        QVERIFY2(held <= longest_bad_hold, qPrintable(QString::number(held)));
         server->start_pulse_service();
-        connect_monitor();
-        QVERIFY(sounds(cue("take_two.wav")));
-        QCOMPARE(monitor->samples(), std::set<QByteArray>{name_of(cue("take_two.wav"))});
-    }
-
-    void cleanupTestCase() {
-        monitor.reset();
-        server.reset();
+        monitor = std::make_unique<Monitor>(clock);
+        QVERIFY2(monitor->connect(), "the server did not start");
+        QVERIFY(sounds("take_two.wav"));
+        QCOMPARE(monitor->samples(), std::set<QByteArray>{name_of("take_two.wav")});
     }
 };
 
 int main(int argc, char** argv) {
     QCoreApplication application(argc, argv);
-    if (qEnvironmentVariableIsSet("VELLOX_SOUND_TEST_COPY")) return second_copy();
+    if (application.arguments().contains("--second-copy")) return second_copy();
     SoundServerTest test;
     return QTest::qExec(&test, argc, argv);
 }
