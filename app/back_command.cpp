@@ -9,14 +9,11 @@ namespace app {
 
 namespace {
 
-constexpr int in_the_background = 1;
-
 // A take-back after one that gave captured stones back has had its sound already.
 void take_back_one_move() {
     if (!game.stones_restored)
-        sound::play_sound_cue(sound::Cue::put_piece_sound, in_the_background);
-    engine::Events events;
-    events.reserve(engine::usual_most_events);
+        sound::play_sound_cue(sound::Cue::put_piece_sound, sound::in_the_background);
+    engine::Events events = engine::events_of_a_move();
     engine::undo_move(game, events);
     show_events(events);
 }

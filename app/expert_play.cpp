@@ -17,22 +17,13 @@ bool computer_moving = false;
 
 namespace {
 
-// What a search was started for; it is wanted while all of it still holds.
-struct Occasion {
-    engine::BoardArray board;
-    int move_count, cur_color, game_mode, skill_level;
-    bool running;
-
-    explicit Occasion(const engine::Game& g)
-        : board(g.board), move_count(g.move_count), cur_color(g.cur_color), game_mode(g.game_mode),
-          skill_level(g.skill_level), running(g.running) {}
-
-    bool holds(const engine::Game& g) const {
-        return !g.game_over && g.move_count == move_count && g.cur_color == cur_color &&
-               g.game_mode == game_mode && g.skill_level == skill_level && g.running == running &&
-               g.board == board;
-    }
-};
+// A search is wanted while the game is still the one it was started on.
+bool still_wanted(const engine::Game& started, const engine::Game& now) {
+    return !now.game_over && now.move_count == started.move_count &&
+           now.cur_color == started.cur_color && now.game_mode == started.game_mode &&
+           now.skill_level == started.skill_level && now.running == started.running &&
+           now.board == started.board;
+}
 
 // The search's thread. However the wait for it ends, even by the end of the program, the
 // search is told to stop and the thread is joined before its results go.
@@ -87,12 +78,12 @@ struct Thinking {
 // The window's events are handled at least once while the search runs, so that what a person
 // did just before it started is seen before its move is played.
 std::optional<ai::Choice> think_ahead(bool for_move) {
-    const Occasion occasion(game);
+    const engine::Game started = game;
     const Thinking thinking(for_move);
-    Worker worker(game);
+    Worker worker(started);
     do {
         wait_for_events();
-        if (!occasion.holds(game)) {
+        if (!still_wanted(started, game)) {
             search_abandoned = true;
             return std::nullopt;
         }

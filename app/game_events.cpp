@@ -15,9 +15,6 @@ ai::Dice dice;
 
 namespace {
 
-// The rules' cues all play in the background, cutting off the cue before.
-constexpr int sound_flags = 1;
-
 sound::Cue sound_of(engine::Cue cue) {
     switch (cue) {
     case engine::Cue::put_piece: return sound::Cue::put_piece_sound;
@@ -63,7 +60,8 @@ void show_events(const engine::Events& events) {
                     set_caption(Control::g_games_won, e.games_won[0]);
                 },
                 [](const engine::CuePlayed& e) {
-                    sound::play_sound_cue(sound_of(e.cue), sound_flags);
+                    // The rules' cues all play in the background.
+                    sound::play_sound_cue(sound_of(e.cue), sound::in_the_background);
                 },
                 [](const engine::MarkerPlaced& e) { view::place_marker(e.index, e.x, e.y); },
                 [](const engine::WinAnnounced& e) { show_message(e.message); },
@@ -82,8 +80,7 @@ bool make_computer_move() {
         choice = ai::computer_move(game, dice);
     }
     if (!choice) return false;
-    engine::Events events;
-    events.reserve(engine::usual_most_events);
+    engine::Events events = engine::events_of_a_move();
     engine::try_move(game, choice->at.x, choice->at.y, events);
     game.strategy_code = choice->strategy_code;
     engine::finish_move(game, events);

@@ -14,15 +14,10 @@ i16 mouse_y{};
 
 namespace {
 
-// Refused presses wait for their cue to end, so that a burst of clicks cannot pile up.
-constexpr int wait_for_the_sound = 0;
-constexpr int in_the_background = 1;
-
 // The person's stone, with Back enabled once it is recorded, then, once pending events have had
 // their turn, the computer's answer if the mode (as it is now) asks for one.
 void make_persons_move() {
-    engine::Events events;
-    events.reserve(engine::usual_most_events);
+    engine::Events events = engine::events_of_a_move();
     engine::try_move(game, game.move_x, game.move_y, events);
     engine::record_move(game, events);
     show_events(events);
@@ -53,7 +48,8 @@ void board_point_pressed(int x, int y) {
     game.move_y = mouse_y;
     if (!mouse_point_ok() || game.game_over || game.game_mode == engine::comp_vs_comp ||
         computer_moving) {
-        sound::play_sound_cue(sound::Cue::bad_sound, wait_for_the_sound);
+        // Refused presses wait for their cue to end, so that a burst of clicks cannot pile up.
+        sound::play_sound_cue(sound::Cue::bad_sound, sound::wait_for_the_sound);
         return;
     }
     set_busy_pointer(true);
@@ -63,15 +59,14 @@ void board_point_pressed(int x, int y) {
 
 // Markers only exist after a five has ended the game, so this swaps the turn silently.
 void x_image_Click(int) {
-    engine::Events events;
-    events.reserve(engine::usual_most_events);
+    engine::Events events = engine::events_of_a_move();
     engine::change_turn(game, events);
     show_events(events);
 }
 
 // The bare part of the side panel takes no input; a press there only says so.
 void side_panel_MouseDown(int, int, float, float) {
-    sound::play_sound_cue(sound::Cue::bad_sound, in_the_background);
+    sound::play_sound_cue(sound::Cue::bad_sound, sound::in_the_background);
 }
 
 } // namespace app

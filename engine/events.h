@@ -63,8 +63,13 @@ using Event =
                  MovesCounted, GamesWonCounted, CuePlayed, MarkerPlaced, WinAnnounced, GameEnded>;
 using Events = std::vector<Event>;
 
-// More than a move ever tells but for a capture in many lines, so that a move's events take one
-// allocation.
-constexpr std::size_t usual_most_events = 16;
+// An empty list with room for more than a move ever tells but for a capture in many lines, so
+// that a move's events take one allocation.
+inline Events events_of_a_move() {
+    constexpr std::size_t usual_most_events = 16;
+    Events events;
+    events.reserve(usual_most_events);
+    return events;
+}
 
 } // namespace engine

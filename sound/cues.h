@@ -12,6 +12,11 @@ enum class Cue {
     bad_sound
 };
 
+// The sound flags of a cue: in the background, cutting off the cue playing, or waiting until
+// the sound has ended.
+constexpr int in_the_background = 1;
+constexpr int wait_for_the_sound = 0;
+
 // The folder above the media folder, as get_media_base_dir told it, and the media folder.
 extern std::string media_base_dir;
 extern std::string media_dir;

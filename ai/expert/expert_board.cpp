@@ -143,41 +143,34 @@ void ExpertBoard::touch_near(Square s, int delta) {
                 static_cast<std::uint8_t>(near_[index(s + dy * stride + dx)] + delta);
 }
 
-void ExpertBoard::put(Square s, int color) {
+// Adds (one) or takes away (minus one) a stone of color at s, keeping the hash, the window
+// counts, the score and the fours in step.
+void ExpertBoard::change_stone(Square s, int color, int one) {
     const Tables& t = tables();
-    cell_[index(s)] = static_cast<std::uint8_t>(color);
     hash_ ^= t.stone_keys[static_cast<std::size_t>(color - 1)][index(s)];
     for (int i = 0; i < t.through_count[index(s)]; ++i) {
         auto& stones = window_stones_[static_cast<std::size_t>(
             t.through[index(s)][static_cast<std::size_t>(i)])];
         const int before = worth(stones);
         const bool green_four = is_four(stones, 1), red_four = is_four(stones, 2);
-        stones[static_cast<std::size_t>(color - 1)] += 1;
+        stones[static_cast<std::size_t>(color - 1)] += one;
         window_score_ += worth(stones) - before;
         four_windows_[0] += is_four(stones, 1) - green_four;
         four_windows_[1] += is_four(stones, 2) - red_four;
     }
-    touch_near(s, 1);
-    stones_ += 1;
+    touch_near(s, one);
+    stones_ += one;
+}
+
+void ExpertBoard::put(Square s, int color) {
+    cell_[index(s)] = static_cast<std::uint8_t>(color);
+    change_stone(s, color, 1);
 }
 
 void ExpertBoard::lift(Square s) {
-    const Tables& t = tables();
     const int color = cell_[index(s)];
     cell_[index(s)] = 0;
-    hash_ ^= t.stone_keys[static_cast<std::size_t>(color - 1)][index(s)];
-    for (int i = 0; i < t.through_count[index(s)]; ++i) {
-        auto& stones = window_stones_[static_cast<std::size_t>(
-            t.through[index(s)][static_cast<std::size_t>(i)])];
-        const int before = worth(stones);
-        const bool green_four = is_four(stones, 1), red_four = is_four(stones, 2);
-        stones[static_cast<std::size_t>(color - 1)] -= 1;
-        window_score_ += worth(stones) - before;
-        four_windows_[0] += is_four(stones, 1) - green_four;
-        four_windows_[1] += is_four(stones, 2) - red_four;
-    }
-    touch_near(s, -1);
-    stones_ -= 1;
+    change_stone(s, color, -1);
 }
 
 bool ExpertBoard::make(Square s) {

@@ -98,6 +98,7 @@ private:
 
     void put(Square s, int color);
     void lift(Square s);
+    void change_stone(Square s, int color, int one);
     void touch_near(Square s, int delta);
     void set_pairs(int color, int pairs);
 
