@@ -120,7 +120,7 @@ QDialog* create_about_box(QWidget* owner) {
 
 void Cmd_OK_Click(QDialog* about_box) { about_box->accept(); }
 
-} // namespace app
-
 // exec() destroys the window before it returns, as the window deletes itself on closing.
-void app::show_about() { create_about_box(main_window)->exec(); }
+void show_about() { create_about_box(main_window)->exec(); }
+
+} // namespace app

@@ -57,7 +57,7 @@ void tell(QAccessibleInterface* about, QAccessible::Event change) {
     QAccessible::updateAccessibility(&event);
 }
 
-// An interface of the board's own, with no object behind it: a cell or the move status.
+// An interface of the board's own, with no object behind it: one of its cells.
 class BoardPart : public QAccessibleInterface {
 public:
     explicit BoardPart(BoardSurface* board) : board_(board) {}

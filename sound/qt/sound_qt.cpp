@@ -273,18 +273,18 @@ int get_media_base_dir(char* buffer, int size) {
     return copy_directory(platform::program_dir(), buffer, size);
 }
 
-} // namespace sound
-
-void sound::play_sound(const std::string& path, int flags) {
-    sound::Worker* worker = sound::started_worker();
+void play_sound(const std::string& path, int flags) {
+    Worker* worker = started_worker();
     if (!worker) return;
     const bool wait = (flags & 1) == 0;
-    const QDeadlineTimer start_by(sound::latest_start_ms, Qt::PreciseTimer);
-    const QDeadlineTimer started_by(sound::longest_wait_for_start_ms, Qt::PreciseTimer);
-    const std::shared_ptr<const sound::Sound>& alert = sound::alert_sound();
-    std::shared_ptr<const sound::Sound> played = sound::cue_sound(sound::file_from_path(path));
-    const sound::Playback cue{played ? std::move(played) : alert, alert,
-                              wait ? std::make_shared<sound::Waiter>() : nullptr, start_by};
-    sound::play_on(*worker, cue);
-    if (cue.waiter) sound::wait_for(*cue.waiter, started_by, cue.sound->wav.length_ms);
+    const QDeadlineTimer start_by(latest_start_ms, Qt::PreciseTimer);
+    const QDeadlineTimer started_by(longest_wait_for_start_ms, Qt::PreciseTimer);
+    const std::shared_ptr<const Sound>& alert = alert_sound();
+    std::shared_ptr<const Sound> played = cue_sound(file_from_path(path));
+    const Playback cue{played ? std::move(played) : alert, alert,
+                       wait ? std::make_shared<Waiter>() : nullptr, start_by};
+    play_on(*worker, cue);
+    if (cue.waiter) wait_for(*cue.waiter, started_by, cue.sound->wav.length_ms);
 }
+
+} // namespace sound

@@ -273,33 +273,29 @@ QRegion BoardSurface::pieces_of_the_win() const {
     return pieces;
 }
 
-} // namespace view
+// The board view's operations, on the window's board.
 
-namespace view {
-
-using view::board_surface;
-
-void draw_line(int x1, int y1, int x2, int y2, int width_px, view::Ink ink) {
+void draw_line(int x1, int y1, int x2, int y2, int width_px, Ink ink) {
     if (board_surface) board_surface->add_line(x1, y1, x2, y2, width_px, ink);
 }
 
-void draw_circle(int cx, int cy, int radius, int width_px, view::Ink ink) {
+void draw_circle(int cx, int cy, int radius, int width_px, Ink ink) {
     if (board_surface) board_surface->add_circle(cx, cy, radius, width_px, ink);
 }
 
-void create_image(view::ImageArray array, int index) {
+void create_image(ImageArray array, int index) {
     if (board_surface) board_surface->create_element(array, index);
 }
 
-void move_image(view::ImageArray array, int index, int left, int top) {
+void move_image(ImageArray array, int index, int left, int top) {
     if (board_surface) board_surface->move_element(array, index, left, top);
 }
 
-void set_image_visible(view::ImageArray array, int index, bool visible) {
+void set_image_visible(ImageArray array, int index, bool visible) {
     if (board_surface) board_surface->set_element_visible(array, index, visible);
 }
 
-void destroy_image(view::ImageArray array, int index) {
+void destroy_image(ImageArray array, int index) {
     if (board_surface) board_surface->destroy_element(array, index);
 }
 

@@ -25,10 +25,6 @@ QRect Zoom::pixels(QRect twips) const {
                  pixels(twips.height()));
 }
 
-} // namespace view
-
-namespace view {
-
 QPoint Zoom::device_at(QPoint twips, double ratio) const {
     const auto device = [this, ratio](int origin, int twips) {
         return static_cast<int>(std::lround((origin + twips * factor_ / twips_per_pixel) * ratio));
