@@ -48,7 +48,7 @@ private:
 
     // Novice play has no exposure test, no capture to block and none of the Advanced-only
     // tactics.
-    bool is_novice() const { return game_.skill_level == 0; }
+    bool is_novice() const { return game_.skill_level == engine::novice; }
 
     // Chooses p, as try_move would place a stone there: false for a point that is not interior.
     bool play(Point p);

@@ -73,7 +73,7 @@ void show_events(const engine::Events& events) {
 bool make_computer_move() {
     search_abandoned = false;
     const std::optional<ai::Choice> choice =
-        game.skill_level == ai::expert_skill ? think_ahead(true) : ai::computer_move(game, dice);
+        game.skill_level == engine::expert ? think_ahead(true) : ai::computer_move(game, dice);
     if (!choice) return false;
     engine::Events events = engine::events_of_a_move();
     engine::try_move(game, choice->at.x, choice->at.y, events);

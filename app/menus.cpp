@@ -10,6 +10,10 @@ namespace app {
 
 namespace {
 
+// The settings file's levels are the game's.
+static_assert(settings::novice == engine::novice && settings::advanced == engine::advanced &&
+              settings::expert == engine::expert);
+
 void set_skill(int level) {
     game.skill_level = static_cast<i16>(level);
     settings::show_skill_marks(level);

@@ -30,6 +30,12 @@ constexpr int comp_vs_comp = 0;
 constexpr int one_vs_comp = 1;
 constexpr int two_players = 2;
 
+// Skill levels, the values of skill_level: the ladder without and with its Advanced-only
+// tactics, and the search ahead.
+constexpr int novice = 0;
+constexpr int advanced = 1;
+constexpr int expert = 2;
+
 constexpr int no_direction = 9;
 
 struct BoardCell {
@@ -76,7 +82,7 @@ struct Game {
     i16 move_x = 0;
     i16 move_y = 0;
     i16 game_mode = one_vs_comp;
-    i16 skill_level = 1; // Advanced, as a settings file without the key gives
+    i16 skill_level = advanced; // as a settings file without the key gives
     // The tactic of the computer's last move, of this game or an earlier one.
     std::string strategy_code;
     std::array<i16, 2> pairs_taken{};

@@ -100,7 +100,7 @@ TEST(ExpertSkill, TheSettingsFileAndTheMenuKnowIt) {
     EXPECT_EQ(recording::calls,
               (std::vector<std::string>{"set_checked novice_menu 0", "set_checked advanced_menu 0",
                                         "set_checked expert_menu 1"}));
-    EXPECT_EQ(game.skill_level, ai::expert_skill);
+    EXPECT_EQ(game.skill_level, engine::expert);
     app::save_menu_Click();
     EXPECT_EQ(recording::files[ini], "[OPTIONS]\nSkill=EXP\nSound=OFF\n");
 }

@@ -6,9 +6,6 @@
 
 namespace ai {
 
-// The skill level of the Expert player, above Novice (0) and Advanced (1).
-constexpr int expert_skill = 2;
-
 // The caption of a move the ladder would not name.
 constexpr const char* look_ahead_code = "LOOK AHEAD";
 
