@@ -57,14 +57,15 @@ void tell(QAccessibleInterface* about, QAccessible::Event change) {
     QAccessible::updateAccessibility(&event);
 }
 
-// An interface of the board's own, with no object behind it: one of its cells.
-class BoardPart : public QAccessibleInterface {
+// An interface with no object behind it and no children, a part of its owner widget's: one of
+// the board's cells, or the window's move status.
+template <typename Owner> class PartOf : public QAccessibleInterface {
 public:
-    explicit BoardPart(BoardSurface* board) : board_(board) {}
-    bool isValid() const override { return board_; }
+    explicit PartOf(Owner* owner) : owner_(owner) {}
+    bool isValid() const override { return owner_; }
     QObject* object() const override { return nullptr; }
     QAccessibleInterface* parent() const override {
-        return QAccessible::queryAccessibleInterface(board_);
+        return QAccessible::queryAccessibleInterface(owner_);
     }
     QAccessibleInterface* child(int) const override { return nullptr; }
     int childCount() const override { return 0; }
@@ -73,13 +74,13 @@ public:
     void setText(QAccessible::Text, const QString&) override {}
 
 protected:
-    QPointer<BoardSurface> board_;
+    QPointer<Owner> owner_;
 };
 
-class CellAccessible : public BoardPart, public QAccessibleTableCellInterface {
+class CellAccessible : public PartOf<BoardSurface>, public QAccessibleTableCellInterface {
 public:
     CellAccessible(BoardSurface* board, int row, int column)
-        : BoardPart(board), row_(row), column_(column) {}
+        : PartOf(board), row_(row), column_(column) {}
     QPoint point() const { return QPoint(column_ + 1, row_ + 1); }
     QString text(QAccessible::Text text) const override {
         return text == QAccessible::Name ? cell_name(point().x(), point().y()) : QString();
@@ -88,15 +89,15 @@ public:
     QAccessible::State state() const override {
         QAccessible::State state;
         state.focusable = true;
-        state.focused = board_ && board_->hasFocus() && board_->cursor_point() == point();
+        state.focused = owner_ && owner_->hasFocus() && owner_->cursor_point() == point();
         return state;
     }
     QRect rect() const override {
-        if (!board_) return QRect();
-        const view::Zoom& zoom = board_->zoom();
+        if (!owner_) return QRect();
+        const view::Zoom& zoom = owner_->zoom();
         const int side = zoom.pixels(view::grid_step);
         QRect square(0, 0, side, side);
-        square.moveCenter(board_->mapToGlobal(
+        square.moveCenter(owner_->mapToGlobal(
             zoom.at(QPoint(view::point_left(point().x()), view::point_top(point().y())))));
         return square;
     }
@@ -120,19 +121,9 @@ private:
 };
 
 // The computer's last move in words, a status line of the window.
-class MoveStatusAccessible : public QAccessibleInterface {
+class MoveStatusAccessible : public PartOf<QWidget> {
 public:
-    explicit MoveStatusAccessible(QWidget* window) : window_(window) {}
-    bool isValid() const override { return window_; }
-    QObject* object() const override { return nullptr; }
-    QAccessibleInterface* parent() const override {
-        return QAccessible::queryAccessibleInterface(window_);
-    }
-    QAccessibleInterface* child(int) const override { return nullptr; }
-    int childCount() const override { return 0; }
-    int indexOfChild(const QAccessibleInterface*) const override { return -1; }
-    QAccessibleInterface* childAt(int, int) const override { return nullptr; }
-    void setText(QAccessible::Text, const QString&) override {}
+    explicit MoveStatusAccessible(QWidget* window) : PartOf(window) {}
     QString text(QAccessible::Text text) const override {
         if (text == QAccessible::Name) return move_statement;
         return text == QAccessible::Description ? QStringLiteral("Computer's last move")
@@ -141,9 +132,6 @@ public:
     QAccessible::Role role() const override { return QAccessible::StatusBar; }
     QAccessible::State state() const override { return {}; }
     QRect rect() const override { return QRect(); }
-
-private:
-    QPointer<QWidget> window_;
 };
 
 // The main window: its widgets, the board and the side panel among them, then the move status.
