@@ -102,16 +102,16 @@ struct Game {
     i16 capture_log_count = 0;
 
     // The cell at grid point (x, y); both coordinates lie in -1..21.
-    BoardCell& cell(int x, int y) {
-        assert(x >= board_low && x <= board_high && y >= board_low && y <= board_high);
-        return board[x - board_low][y - board_low];
-    }
-    const BoardCell& cell(int x, int y) const {
-        assert(x >= board_low && x <= board_high && y >= board_low && y <= board_high);
-        return board[x - board_low][y - board_low];
-    }
+    BoardCell& cell(int x, int y) { return board[slot(x)][slot(y)]; }
+    const BoardCell& cell(int x, int y) const { return board[slot(x)][slot(y)]; }
 
     bool operator==(const Game&) const = default;
+
+private:
+    static std::size_t slot(int coordinate) {
+        assert(coordinate >= board_low && coordinate <= board_high);
+        return static_cast<std::size_t>(coordinate - board_low);
+    }
 };
 
 // True for the points that may hold a stone: columns and rows 2..18.
